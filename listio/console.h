@@ -1,0 +1,40 @@
+// The console units: the channels between statements and the console, and
+// the process-wide state they live in, created by lio_init and kept to the
+// end of the process.
+#ifndef LISTIO_CONSOLE_H
+#define LISTIO_CONSOLE_H
+
+#include <cstdint>
+
+namespace lio {
+
+inline constexpr int kRecordBuffer = 132;
+inline constexpr char kUnitName[] = "CON";
+
+struct Unit {
+  char buffer[kRecordBuffer];
+  int32_t position = 0;
+  int32_t last = -1;          // index of the last valid byte; -1 when empty
+  bool line_pending = false;  // a shown record still owes its CR LF
+  bool mid_line = false;      // input so far ended inside a line
+};
+
+struct Console {
+  Unit units[2];
+  Unit* input = &units[0];
+  Unit* output = &units[0];
+  bool input_is_console = false;  // standard input is a terminal
+  bool end_step_done = false;
+
+  bool shared() const { return input == output; }
+};
+
+extern Console g_console;
+
+// Sets the units up afresh: one shared unit when both standard streams are
+// consoles, else a unit for each direction.
+void console_setup(bool input_is_console, bool output_is_console);
+
+}  // namespace lio
+
+#endif
