@@ -16,6 +16,7 @@ struct ExitRequest {
 struct State {
   const FakeSetup* setup = nullptr;
   size_t next_chunk = 0;
+  size_t offset = 0;  // bytes of the next chunk already read
   FakeRun* run = nullptr;
 };
 
@@ -26,10 +27,16 @@ int fake_read(char* buffer, int capacity, bool console) {
   if (g_state.next_chunk >= chunks.size()) {
     return g_state.setup->read_fails ? kReadFailed : 0;
   }
-  const std::string& chunk = chunks[g_state.next_chunk++];
-  int n = static_cast<int>(chunk.size());
-  if (n > capacity) n = capacity;  // a console line is cut like a terminal's
-  std::memcpy(buffer, chunk.data(), static_cast<size_t>(n));
+  // A chunk longer than the read stays queued, as in a pipe or terminal.
+  const std::string& chunk = chunks[g_state.next_chunk];
+  int n = static_cast<int>(chunk.size() - g_state.offset);
+  if (n > capacity) n = capacity;
+  std::memcpy(buffer, chunk.data() + g_state.offset, static_cast<size_t>(n));
+  g_state.offset += static_cast<size_t>(n);
+  if (g_state.offset == chunk.size()) {
+    ++g_state.next_chunk;
+    g_state.offset = 0;
+  }
   if (console && n > 0 && buffer[n - 1] == '\n') {
     if (n < capacity) {
       buffer[n - 1] = '\r';
@@ -59,7 +66,7 @@ const Streams kFakeStreams = {fake_read, fake_write_output, fake_write_error,
 
 FakeRun run_fake(const FakeSetup& setup, const std::function<void()>& body) {
   FakeRun run;
-  g_state = State{&setup, 0, &run};
+  g_state = State{&setup, 0, 0, &run};
   const Streams* saved = g_streams;
   g_streams = &kFakeStreams;
   console_setup(setup.input_is_console,
