@@ -38,6 +38,9 @@ struct Streams {
 extern const Streams* g_streams;
 extern const Streams kPosixStreams;
 
+// Writes all of `bytes` to `fd`, going on after partial transfers.
+WriteStatus write_all(int fd, const char* bytes, size_t count);
+
 // Process set-up, done once by lio_init.
 bool stdin_is_console();
 bool stdout_is_console();

@@ -2,6 +2,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <fenv.h>
+#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -51,11 +52,20 @@ WriteStatus classify_write_error(int error) {
   }
 }
 
+}  // namespace
+
 WriteStatus write_all(int fd, const char* bytes, size_t count) {
   while (count > 0) {
     ssize_t n = write(fd, bytes, count);
     if (n < 0) {
       if (errno == EINTR) continue;
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        // A stream left non-blocking by someone else: wait until it takes
+        // more rather than drop the rest of the record.
+        pollfd ready = {fd, POLLOUT, 0};
+        poll(&ready, 1, -1);
+        continue;
+      }
       return classify_write_error(errno);
     }
     if (n == 0) return WriteStatus::kDeviceFull;
@@ -64,6 +74,8 @@ WriteStatus write_all(int fd, const char* bytes, size_t count) {
   }
   return WriteStatus::kOk;
 }
+
+namespace {
 
 WriteStatus posix_write_output(const char* bytes, size_t count) {
   return write_all(STDOUT_FILENO, bytes, count);
