@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# Start-up cost of the five programs against the floor: a static C program
+# that writes a prompt, reads one line and writes one line (bench/floor/).
+#
+#   bench/startup.sh [BUILD_DIR]
+#
+# BUILD_DIR holds (or gets) an optimised build of the programs; it defaults
+# to build/startup. RUNS (default 1000) and WARMUP (default 50) set the number
+# of timed rounds; every round runs each program once, in shuffled order.
+#
+# Reported per program, each with its ratio to the static floor:
+#   - the median wall time from spawn to reaped exit, input from a pipe;
+#   - the user-space instructions (callgrind's total Ir), counted in an empty
+#     environment: the C library's start-up scans every environment variable
+#     for its tunables, about 550 instructions a variable, which would
+#     otherwise make the figures depend on who runs the script (they are
+#     also given for the caller's environment, where the ratios are lower);
+#   - the median minor page faults and the peak resident set.
+# Then, per program, the functions that cost more instructions than in the
+# floor, and the static initialisers and exception machinery linked in.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/startup}
+runs=${RUNS:-1000}
+warmup=${WARMUP:-50}
+programs=(letterband rootiter squareband sumversus najveci)
+
+for tool in valgrind callgrind_annotate "${CC:-cc}" cmake; do
+  command -v "$tool" >/dev/null || {
+    echo "startup.sh: $tool is required" >&2
+    exit 2
+  }
+done
+
+if [[ ! -f $build/CMakeCache.txt ]]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DLISTIO_BUILD_TESTS=OFF >/dev/null
+fi
+cmake --build "$build" -j2 --target "${programs[@]}" >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cc=${CC:-cc}
+"$cc" -O2 -static -o "$work/floor" "$root/bench/floor/floor.c"
+"$cc" -O2 -o "$work/floor-dynamic" "$root/bench/floor/floor.c"
+"$cc" -O2 -Wall -Wextra -o "$work/spawn_timer" \
+  "$root/bench/floor/spawn_timer.c"
+
+# One ordinary dialogue per program; rootiter makes one pass and stops.
+declare -A input=(
+  [floor]='1 2 3\n'
+  [floor-dynamic]='1 2 3\n'
+  [letterband]='a\n'
+  [rootiter]='2\n0.001\n0\n'
+  [squareband]='5\n'
+  [sumversus]='1 2 3\n'
+  [najveci]='1 2 3\n'
+)
+declare -A path=([floor]=$work/floor [floor-dynamic]=$work/floor-dynamic)
+for p in "${programs[@]}"; do
+  path[$p]=$(find "$build/programs" -maxdepth 2 -type f -name "$p" -perm -u+x |
+    head -n1)
+  [[ -n ${path[$p]} ]] || {
+    echo "startup.sh: $p not built in $build" >&2
+    exit 2
+  }
+  if readelf -l "${path[$p]}" | grep -q INTERP; then
+    echo "startup.sh: warning: $p is linked dynamically" \
+      "(LISTIO_STATIC_PROGRAMS=OFF?)" >&2
+  fi
+done
+names=(floor floor-dynamic "${programs[@]}")
+for n in "${names[@]}"; do
+  printf %b "${input[$n]}" >"$work/$n.in"
+done
+
+# Wall time, page faults and resident set, interleaved.
+args=()
+for n in "${names[@]}"; do args+=("$n" "${path[$n]}" "$work/$n.in"); done
+echo "timing $runs interleaved rounds (after $warmup warm-up rounds)..." >&2
+"$work/spawn_timer" "$runs" "$warmup" "${args[@]}" >"$work/wall"
+
+# Instructions.
+# callgrind OUT PROGRAM INPUT LAUNCHER...: prints the total Ir of one run.
+callgrind() {
+  local out=$1 program=$2 in=$3
+  shift 3
+  "$@" valgrind --tool=callgrind --callgrind-out-file="$out" "$program" \
+    <"$in" >/dev/null 2>"$out.log"
+  awk '/^totals:/ {print $2}' "$out"
+}
+declare -A ir ir_env
+for n in "${names[@]}"; do
+  ir[$n]=$(callgrind "$work/$n.cg" "${path[$n]}" "$work/$n.in" env -i)
+  ir_env[$n]=$(callgrind "$work/$n.env.cg" "${path[$n]}" "$work/$n.in" env)
+done
+
+declare -A wall q1 q3 flt rss
+while read -r n m a b f r; do
+  wall[$n]=$m q1[$n]=$a q3[$n]=$b flt[$n]=$f rss[$n]=$r
+done <"$work/wall"
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", a / b}'; }
+verdict() {
+  awk -v r="$1" -v g="$2" 'BEGIN {print (r <= g ? "ok" : "ABOVE")}'
+}
+
+echo
+echo "Baseline: static C floor (bench/floor/floor.c), same script, same inputs."
+echo "Goals: wall <= 1.1 x floor, instructions <= 1.2 x floor."
+echo
+printf "%-14s %10s %17s %7s %4s %8s %7s %4s %7s %8s %6s\n" program \
+  "wall us" "(q1 .. q3)" ratio "" Ir ratio "" minflt "RSS KiB" ratio
+for n in "${names[@]}"; do
+  wr=$(ratio "${wall[$n]}" "${wall[floor]}")
+  irr=$(ratio "${ir[$n]}" "${ir[floor]}")
+  wv="" iv=""
+  if [[ $n != floor* ]]; then
+    wv=$(verdict "$wr" 1.1)
+    iv=$(verdict "$irr" 1.2)
+  fi
+  printf "%-14s %10.1f %8.1f .. %6.1f %7s %4s %8d %7s %4s %7d %8d %6s\n" \
+    "$n" "${wall[$n]}" "${q1[$n]}" "${q3[$n]}" "$wr" "$wv" "${ir[$n]}" \
+    "$irr" "$iv" "${flt[$n]}" "${rss[$n]}" \
+    "$(ratio "${rss[$n]}" "${rss[floor]}")"
+done
+
+echo
+echo "Instructions with the caller's environment ($(env | wc -l) variables):"
+for n in "${names[@]}"; do
+  printf "  %-14s %8d %7s\n" "$n" "${ir_env[$n]}" \
+    "$(ratio "${ir_env[$n]}" "${ir_env[floor]}")"
+done
+
+# Self cost per function, so that what a program adds to the floor shows
+# function by function.
+self_costs() {
+  callgrind_annotate --inclusive=no --threshold=100 "$1" 2>/dev/null |
+    awk '/^ *[0-9,]+ \(/ && !/PROGRAM TOTALS/ {
+      n = $1; gsub(",", "", n)
+      $1 = ""; $2 = ""; sub(/^ +/, ""); sub(/ \[[^]]*\]$/, "")
+      sub(/^[^:]*:/, "")
+      print n "\t" $0
+    }'
+}
+self_costs "$work/floor.cg" >"$work/floor.self"
+echo
+echo "Instructions above the floor, by function (top 12 per program):"
+for n in "${programs[@]}"; do
+  self_costs "$work/$n.cg" >"$work/$n.self"
+  echo "  $n: +$((ir[$n] - ir[floor]))"
+  awk -F'\t' 'NR == FNR {base[$2] = $1; next}
+    {d = $1 - base[$2]; if (d > 0) printf "%8d  %s\n", d, $2}' \
+    "$work/floor.self" "$work/$n.self" | sort -rn | head -n 12
+done
+
+echo
+echo "Linked into the programs (static initialisers, exception machinery):"
+for n in "${programs[@]}"; do
+  syms=$(nm -C "${path[$n]}" 2>/dev/null || true)
+  inits=$(grep -o '_GLOBAL__sub_I_[A-Za-z0-9_.]*' <<<"$syms" | sort -u |
+    sed 's/_GLOBAL__sub_I_//' | tr '\n' ' ')
+  eh=$(grep -c -E '__gxx_personality_v0|__cxa_throw$|__cxa_allocate_exception' \
+    <<<"$syms" || true)
+  ios=$(grep -c 'std::ios_base::Init::Init' <<<"$syms" || true)
+  printf "  %-11s %8d bytes; initialisers: %s; EH runtime symbols: %d;" \
+    "$n" "$(stat -c %s "${path[$n]}")" "${inits:-none}" "$eh"
+  printf " iostream init: %d\n" "$ios"
+done
+printf "  %-11s %8d bytes (floor)\n" floor "$(stat -c %s "${path[floor]}")"
