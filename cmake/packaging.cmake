@@ -70,12 +70,13 @@ if(PROJECT_IS_TOP_LEVEL)
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
       "Five small console programs built on the listio console library")
   string(CONCAT CPACK_PACKAGE_DESCRIPTION
-         "letterband, rootiter, squareband, sumversus and najveci: small "
-         "interactive console programs that read free-form input and write "
+         "letterband, rootiter, squareband, sumversus and najveci: small\n"
+         "interactive console programs that read free-form input and write\n"
          "fixed-layout records.")
   # Only the programs go into the package.
   set(CPACK_INSTALL_CMAKE_PROJECTS
       "${PROJECT_BINARY_DIR};${PROJECT_NAME};programs;/")
+  set(CPACK_STRIP_FILES TRUE)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "")
