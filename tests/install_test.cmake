@@ -9,7 +9,11 @@ set(listio_install_args
     -DWORK_DIR=${listio_install_work}
     -DCONFIG=$<CONFIG>
     -DGENERATOR=${CMAKE_GENERATOR}
-    -DCXX_COMPILER=${CMAKE_CXX_COMPILER})
+    -DCXX_COMPILER=${CMAKE_CXX_COMPILER}
+    # A consumer of static libraries built with sanitizers must link their
+    # run-time too: the example is built with this build's flags.
+    -DCXX_FLAGS=${CMAKE_CXX_FLAGS}
+    -DLINKER_FLAGS=${CMAKE_EXE_LINKER_FLAGS})
 set(listio_install_script ${CMAKE_CURRENT_LIST_DIR}/install/check_install.cmake)
 
 add_test(NAME install.into_prefix

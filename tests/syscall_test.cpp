@@ -115,6 +115,13 @@ class SystemCalls : public ::testing::Test {
   }
 
   std::vector<std::string> strace_args(const std::string& program) const {
+    // A sanitizer build's leak check needs ptrace, which strace holds.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    std::string asan_options = "ASAN_OPTIONS=";
+    if (asan != nullptr && *asan != '\0') {
+      asan_options += std::string(asan) + ":";
+    }
+    asan_options += "detect_leaks=0";
     return {"-qq",
             "-e",
             "trace=read,write",
@@ -123,6 +130,8 @@ class SystemCalls : public ::testing::Test {
             "-xx",
             "-s",
             "4096",
+            "-E",
+            asan_options,
             "-o",
             trace_,
             program_path(program)};

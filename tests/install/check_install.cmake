@@ -91,6 +91,7 @@ elseif(STEP STREQUAL "cmake_package")
   file(REMOVE_RECURSE ${build})
   run(${CMAKE_COMMAND} -S ${example} -B ${build} -G ${GENERATOR}
       -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_BUILD_TYPE=Release
+      -DCMAKE_CXX_FLAGS=${CXX_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}
       -DCMAKE_PREFIX_PATH=${prefix}
       -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
       -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
@@ -123,8 +124,9 @@ elseif(STEP STREQUAL "pkg_config")
   separate_arguments(flags UNIX_COMMAND "${flags}")
   set(build ${WORK_DIR}/hello-pkg-config)
   file(MAKE_DIRECTORY ${build})
-  run(${CXX_COMPILER} -std=c++20 -O2 -o ${build}/hello ${example}/main.cpp
-      ${flags})
+  separate_arguments(build_flags UNIX_COMMAND "${CXX_FLAGS} ${LINKER_FLAGS}")
+  run(${CXX_COMPILER} -std=c++20 -O2 ${build_flags} -o ${build}/hello
+      ${example}/main.cpp ${flags})
   check_hello(${build}/hello)
 
 else()
