@@ -12,17 +12,6 @@ install(TARGETS ${LISTIO_PROGRAMS}
 # Consumers name the entry-point library listio::main.
 set_target_properties(listio_main PROPERTIES EXPORT_NAME main)
 
-# install() takes a relative public header as relative to the directory that
-# calls it, which is this one, not the library's.
-get_target_property(listio_headers listio PUBLIC_HEADER)
-get_target_property(listio_source_dir listio SOURCE_DIR)
-set(listio_absolute_headers)
-foreach(header IN LISTS listio_headers)
-  cmake_path(ABSOLUTE_PATH header BASE_DIRECTORY ${listio_source_dir})
-  list(APPEND listio_absolute_headers ${header})
-endforeach()
-set_target_properties(listio PROPERTIES PUBLIC_HEADER
-                                        "${listio_absolute_headers}")
 install(TARGETS listio listio_main
         EXPORT listioTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development

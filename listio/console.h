@@ -12,7 +12,7 @@ inline constexpr int kRecordBuffer = 132;
 inline constexpr char kUnitName[] = "CON";
 
 struct Unit {
-  char buffer[kRecordBuffer];
+  char buffer[kRecordBuffer] = {};
   int32_t position = 0;
   int32_t last = -1;          // index of the last valid byte; -1 when empty
   bool line_pending = false;  // a shown record still owes its CR LF

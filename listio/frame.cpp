@@ -12,13 +12,17 @@ namespace lio {
 Console g_console;
 
 void console_setup(bool input_is_console, bool output_is_console) {
-  g_console = Console{};
-  // The units are addressed through pointers into this object, not into the
-  // temporary it was assigned from.
+  for (Unit& unit : g_console.units) {
+    unit.position = 0;
+    unit.last = -1;
+    unit.line_pending = false;
+    unit.mid_line = false;
+  }
   g_console.input = &g_console.units[0];
   g_console.output =
       &g_console.units[input_is_console && output_is_console ? 0 : 1];
   g_console.input_is_console = input_is_console;
+  g_console.end_step_done = false;
 }
 
 namespace {

@@ -25,7 +25,7 @@ struct InputStatement {
   int32_t repeat = 0;          // variables still to get the repeated value
   bool end_of_record = false;  // the latest value's scan already left its line
 
-  char text[kValueMax];
+  char text[kValueMax] = {};
   int32_t length = 0;
   bool too_long = false;  // characters beyond kValueMax were dropped
   Form form = Form::kPlain;

@@ -17,7 +17,7 @@ inline constexpr int kRoom = 79;  // content columns after the control column
 // so that both go to the operating system in one write.
 struct Record {
   int length = 0;  // content bytes
-  char bytes[2 + kRoom];
+  char bytes[2 + kRoom] = {};
 
   char* content() { return bytes + 2; }
 };
