@@ -31,9 +31,11 @@ for target in ${targets}; do
   corpus="${work}/${target}"
   cp -r "fuzz/corpus/${target}" "${corpus}"
   log="${work}/${target}.log"
+  dict=()
+  [[ -f "fuzz/${target}.dict" ]] && dict=(-dict="fuzz/${target}.dict")
   echo "== ${target}: ${seconds} s from $(ls "${corpus}" | wc -l) seed inputs"
   if "build/fuzz/fuzz/${target}" -max_total_time="${seconds}" -timeout=10 \
-      -rss_limit_mb=2048 -print_final_stats=1 \
+      -rss_limit_mb=2048 -print_final_stats=1 "${dict[@]}" \
       -artifact_prefix="${artifacts}/${target}-" "${corpus}" >"${log}" 2>&1; then
     grep -E '^Done [0-9]+ runs' "${log}" || true
     grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' \
