@@ -4,6 +4,10 @@
 // significant digits, rounding half up on the 18th, then round that string
 // half up to 7 digits on its 8th. Everything here is integer arithmetic on
 // the value's bits, so it is exact and cannot raise a floating-point trap.
+//
+// The work is one scaling: n = floor(value * 10^q), with q chosen so that n
+// has 18 or 19 digits, computed as a 64 x 128-bit product and a shift. The
+// two roundings are then divisions of n by constants.
 #include <bit>
 #include <cstring>
 
@@ -14,83 +18,119 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr uint64_t kPow10[] = {1ull,
-                               10ull,
-                               100ull,
-                               1000ull,
-                               10000ull,
-                               100000ull,
-                               1000000ull,
-                               10000000ull,
-                               100000000ull,
-                               1000000000ull,
-                               10000000000ull,
-                               100000000000ull,
-                               1000000000000ull,
-                               10000000000000ull,
-                               100000000000000ull,
-                               1000000000000000ull,
-                               10000000000000000ull,
-                               100000000000000000ull,
-                               1000000000000000000ull};
+constexpr uint64_t kPow10_9 = 1000000000ull;
+constexpr uint64_t kPow10_10 = 10000000000ull;
+constexpr uint64_t kPow10_16 = 10000000000000000ull;
+constexpr uint64_t kPow10_17 = 100000000000000000ull;
+constexpr uint64_t kPow10_18 = 1000000000000000000ull;
 
-// 5^q for the scales a float can need: with 18 digits wanted and values down
-// to 1.4e-45, q stays below 64, and 5^63 < 2^147.
-struct Pow5 {
-  u128 high;  // bits 64 and up
+// 10^q for the scales a float needs, as T * 2^shift * multiplier with T a
+// 128-bit value in [2^127, 2^128).
+//
+// q runs from -21 (values near 3.4e38 scaled down to 18 digits) to 62 (the
+// smallest subnormal, 1.4e-45, scaled up).
+// - 0 <= q <= 55: T is 5^q shifted left, so the entry is exact.
+// - q > 55: 5^q no longer fits; the entry is exactly 10^55's times 5^(q-55),
+//   and the multiplier is applied to the float's 24-bit significand first.
+// - q < 0: T is 2^s / 5^-q rounded up. The product with a significand m
+//   then exceeds the exact m * 2^e * 10^q by less than m * 2^(e + shift)
+//   <= 5^q, while a value m * 2^e / 10^-q that is not an integer lies at
+//   least 5^q below the next one; so its floor is still exact. The bound
+//   holds for every binary exponent up to 103 - q, which covers the largest
+//   float's 104.
+struct Pow10 {
+  uint64_t high;
   uint64_t low;
+  int shift;
+  uint32_t multiplier;
 };
 
-constexpr int kMaxPow5 = 64;
+constexpr int kMinQ = -21;
+constexpr int kMaxQ = 62;
+constexpr int kMaxExactQ = 55;
 
-constexpr auto make_pow5_table() {
+constexpr int bit_width(u128 x) {
+  int width = 0;
+  while (x != 0) {
+    x >>= 1;
+    ++width;
+  }
+  return width;
+}
+
+constexpr auto make_pow10_table() {
   struct Table {
-    Pow5 entry[kMaxPow5];
+    Pow10 entry[kMaxQ - kMinQ + 1];
   } table{};
-  u128 high = 0;
-  uint64_t low = 1;
-  for (int q = 0; q < kMaxPow5; ++q) {
-    table.entry[q] = {high, low};
-    u128 low_product = static_cast<u128>(low) * 5;
-    high = high * 5 + (low_product >> 64);
-    low = static_cast<uint64_t>(low_product);
+  for (int q = kMinQ; q <= kMaxQ; ++q) {
+    Pow10& entry = table.entry[q - kMinQ];
+    entry.multiplier = 1;
+    if (q < 0) {
+      const int k = -q;
+      u128 pow5 = 1;
+      for (int i = 0; i < k; ++i) pow5 *= 5;
+      const int c = bit_width(pow5);  // 2^(c-1) < 5^k < 2^c
+      // ceil(2^(127 + c) / 5^k) by long division, one bit at a time.
+      u128 quotient = 0;
+      u128 remainder = 0;
+      for (int bit = 127 + c; bit >= 0; --bit) {
+        remainder = remainder * 2 + (bit == 127 + c ? 1 : 0);
+        quotient <<= 1;
+        if (remainder >= pow5) {
+          remainder -= pow5;
+          quotient |= 1;
+        }
+      }
+      if (remainder != 0) ++quotient;
+      entry.high = static_cast<uint64_t>(quotient >> 64);
+      entry.low = static_cast<uint64_t>(quotient);
+      entry.shift = -127 - c - k;
+      continue;
+    }
+    const int exact_q = q < kMaxExactQ ? q : kMaxExactQ;
+    u128 pow5 = 1;
+    for (int i = 0; i < exact_q; ++i) pow5 *= 5;
+    const int width = bit_width(pow5);
+    const u128 t = pow5 << (128 - width);
+    entry.high = static_cast<uint64_t>(t >> 64);
+    entry.low = static_cast<uint64_t>(t);
+    entry.shift = q + width - 128;
+    for (int i = exact_q; i < q; ++i) entry.multiplier *= 5;
   }
   return table;
 }
 
-constexpr auto kPow5 = make_pow5_table();
+constexpr auto kPow10 = make_pow10_table();
 
-// floor(m * 2^e * 10^q) for a value whose result lies below 2^63.
+// floor(m * 2^e * 10^q) for a result in [10^17, 2 * 10^18).
 uint64_t scaled_floor(uint32_t m, int e, int q) {
-  if (q < 0) {
-    // Only values of 1e18 and more get here, so e > 0 and m * 2^e < 2^128.
-    u128 x = static_cast<u128>(m) << e;
-    u128 divisor = 1;
-    for (int i = 0; i < -q; ++i) divisor *= 10;
-    return static_cast<uint64_t>(x / divisor);
-  }
-  const Pow5& p = kPow5.entry[q];
-  u128 low_product = static_cast<u128>(m) * p.low;
-  u128 high = static_cast<u128>(m) * p.high + (low_product >> 64);
-  uint64_t low = static_cast<uint64_t>(low_product);
-  int shift = e + q;  // m * 5^q * 2^shift
-  if (shift >= 0) {
-    // The result is small, so m * 5^q fits in the low word.
-    return low << shift;
-  }
-  int k = -shift;
-  if (k >= 192) return 0;
-  if (k >= 64) return static_cast<uint64_t>(high >> (k - 64));
-  if (k == 0) return low;
-  return static_cast<uint64_t>((high << (64 - k)) | (low >> k));
+  const Pow10& p = kPow10.entry[q - kMinQ];
+  const uint64_t factor = static_cast<uint64_t>(m) * p.multiplier;
+  // factor * T = upper * 2^64 + (bits below, which the shift drops): T is at
+  // least 2^127 and the result below 2^61, so the shift is more than 64; the
+  // result is at least 2^56 and upper below 2^107, so it is less than 115.
+  const u128 upper = static_cast<u128>(factor) * p.high +
+                     ((static_cast<u128>(factor) * p.low) >> 64);
+  const int shift = -(e + p.shift);
+  return static_cast<uint64_t>(upper >> (shift - 64));
 }
 
-// Writes `count` decimal digits of `value`, leading zeros included.
-void put_digits(uint64_t value, int count, char* out) {
-  for (int i = count - 1; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + value % 10);
-    value /= 10;
+// "00" to "99".
+constexpr auto make_digit_pairs() {
+  struct Pairs {
+    char text[200];
+  } pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs.text[2 * i] = static_cast<char>('0' + i / 10);
+    pairs.text[2 * i + 1] = static_cast<char>('0' + i % 10);
   }
+  return pairs;
+}
+
+constexpr auto kDigitPairs = make_digit_pairs();
+
+void put_pair(uint32_t value, char* out) {
+  std::memcpy(out, kDigitPairs.text + 2 * value, 2);
 }
 
 int edit_special(uint32_t bits, char* out) {
@@ -122,61 +162,76 @@ int edit_real(float value, char* out) {
     return 12;
   }
 
-  uint32_t m = biased == 0 ? fraction : fraction | 0x800000u;
-  int e = biased == 0 ? -149 : static_cast<int>(biased) - 150;
+  const uint32_t m = biased == 0 ? fraction : fraction | 0x800000u;
+  const int e = biased == 0 ? -149 : static_cast<int>(biased) - 150;
 
   // P is the decimal exponent: value = 0.d1d2... * 10^P. From the binary
-  // exponent L = floor(log2 value), floor(L * log10 2) + 1 is P or P - 1,
-  // so the first scaling has 18 or 19 digits; a 19th digit is cut by an
-  // exact floor division.
-  int binary_exponent = e + 31 - std::countl_zero(m);
+  // exponent L = floor(log2 value), floor(L * log10 2) + 1 is P or P - 1, so
+  // scaling by 10^(18 - that) gives 18 or 19 digits.
+  const int binary_exponent = e + 31 - std::countl_zero(m);
   int p = ((binary_exponent * 78913) >> 18) + 1;
-  uint64_t n = scaled_floor(m, e, 18 - p);
-  if (n >= kPow10[18]) {
-    n /= 10;
-    ++p;
-  } else if (n < kPow10[17]) {
-    --p;
-    n = scaled_floor(m, e, 18 - p);
-  }
+  const uint64_t n = scaled_floor(m, e, 18 - p);
 
-  // 17 significant digits, half up on the 18th.
-  uint64_t d17 = n / 10 + (n % 10 >= 5 ? 1 : 0);
-  if (d17 == kPow10[17]) {
-    d17 = kPow10[16];
+  // 17 significant digits, half up on the 18th. With 19 digits the 18-digit
+  // cut is floor(n / 10), and floor((floor(n / 10) + 5) / 10) is
+  // floor((n + 50) / 100).
+  const bool nineteen = n >= kPow10_18;
+  uint64_t d17 = nineteen ? (n + 50) / 100 : (n + 5) / 10;
+  p += nineteen ? 1 : 0;
+  if (d17 == kPow10_17) {
+    d17 = kPow10_16;
     ++p;
   }
   const bool fixed = p >= 1 && p <= 7;
 
-  // 7 significant digits, half up on the 8th of the 17.
-  uint64_t s = d17 / kPow10[10];
-  if ((d17 / kPow10[9]) % 10 >= 5) ++s;
-  if (s == kPow10[7]) {
-    s = kPow10[6];
+  // 7 significant digits, half up on the 8th of the 17: adding 5 in the 8th
+  // place carries into the 7th exactly when that digit is 5 or more.
+  uint32_t s = static_cast<uint32_t>((d17 + 5 * kPow10_9) / kPow10_10);
+  if (s == 10000000u) {
+    s = 1000000u;
     ++p;
   }
 
-  int length = 0;
-  if ((bits >> 31) != 0) out[length++] = '-';
-  char digits[7];
-  put_digits(s, 7, digits);
+  // The seven digits. They are written straight to their places in the
+  // text: assembling them in a buffer and copying it out would read back
+  // bytes just stored one or two at a time, which stalls the processor.
+  const uint32_t top = s / 10000;  // 100 to 999
+  const uint32_t bottom = s % 10000;
+  const char* pair1 = kDigitPairs.text + 2 * (top % 100);
+  const char* pair2 = kDigitPairs.text + 2 * (bottom / 100);
+  const char* pair3 = kDigitPairs.text + 2 * (bottom % 100);
+  const char digits[7] = {static_cast<char>('0' + top / 100),
+                          pair1[0],
+                          pair1[1],
+                          pair2[0],
+                          pair2[1],
+                          pair3[0],
+                          pair3[1]};
+
+  out[0] = '-';
+  const int sign_length = static_cast<int>(bits >> 31);
+  char* text = out + sign_length;
   if (fixed) {
-    // P digits before the point; digits past the seventh are zeros.
-    for (int i = 0; i < p; ++i) out[length++] = i < 7 ? digits[i] : '0';
-    out[length++] = '.';
-    for (int i = p; i < p + 6; ++i) out[length++] = i < 7 ? digits[i] : '0';
-    return length;
+    // P digits, the point, then the rest of the seven and zeros up to 6
+    // places. A float in fixed form never carries to P = 8 (the largest
+    // float below each power of ten up to 10^7 rounds to seven nines), so
+    // the text, at most 14 characters and a sign, fits kRealTextMax.
+    std::memcpy(text + 7, "0000000", 7);
+    for (int i = 0; i < 7; ++i) text[i < p ? i : i + 1] = digits[i];
+    text[p] = '.';
+    return sign_length + p + 7;
   }
-  out[length++] = digits[0];
-  out[length++] = '.';
-  std::memcpy(out + length, digits + 1, 6);
-  length += 6;
-  out[length++] = 'E';
-  int exponent = p - 1;
-  out[length++] = exponent < 0 ? '-' : '+';
-  if (exponent < 0) exponent = -exponent;
-  put_digits(static_cast<uint64_t>(exponent), 2, out + length);
-  return length + 2;
+  text[0] = digits[0];
+  text[1] = '.';
+  std::memcpy(text + 2, pair1, 2);
+  std::memcpy(text + 4, pair2, 2);
+  std::memcpy(text + 6, pair3, 2);
+  text[8] = 'E';
+  const int exponent = p - 1;
+  text[9] = exponent < 0 ? '-' : '+';
+  put_pair(static_cast<uint32_t>(exponent < 0 ? -exponent : exponent),
+           text + 10);
+  return sign_length + 12;
 }
 
 }  // namespace lio
