@@ -30,8 +30,9 @@ constexpr uint64_t kPow10_18 = 1000000000000000000ull;
 // q runs from -21 (values near 3.4e38 scaled down to 18 digits) to 62 (the
 // smallest subnormal, 1.4e-45, scaled up).
 // - 0 <= q <= 55: T is 5^q shifted left, so the entry is exact.
-// - q > 55: 5^q no longer fits; the entry is exactly 10^55's times 5^(q-55),
-//   and the multiplier is applied to the float's 24-bit significand first.
+// - q > 55: 5^q no longer fits. The entry keeps 10^55's T, adds q - 55 to
+//   its shift and has multiplier 5^(q-55) (at most 5^7), which is applied to
+//   the float's 24-bit significand first; still exact.
 // - q < 0: T is 2^s / 5^-q rounded up. The product with a significand m
 //   then exceeds the exact m * 2^e * 10^q by less than m * 2^(e + shift)
 //   <= 5^q, while a value m * 2^e / 10^-q that is not an integer lies at
