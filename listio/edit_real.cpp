@@ -7,7 +7,7 @@
 //
 // The work is one scaling: n = floor(value * 10^q), with q chosen so that n
 // has 18 or 19 digits, computed as a 64 x 128-bit product and a shift. The
-// two roundings are then divisions of n by constants.
+// two roundings together are then one division of n by a constant.
 #include <bit>
 #include <cstring>
 
@@ -18,10 +18,7 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr uint64_t kPow10_9 = 1000000000ull;
 constexpr uint64_t kPow10_10 = 10000000000ull;
-constexpr uint64_t kPow10_16 = 10000000000000000ull;
-constexpr uint64_t kPow10_17 = 100000000000000000ull;
 constexpr uint64_t kPow10_18 = 1000000000000000000ull;
 
 // 10^q for the scales a float needs, as T * 2^shift * multiplier with T a
@@ -173,21 +170,27 @@ int edit_real(float value, char* out) {
   int p = ((binary_exponent * 78913) >> 18) + 1;
   const uint64_t n = scaled_floor(m, e, 18 - p);
 
-  // 17 significant digits, half up on the 18th. With 19 digits the 18-digit
-  // cut is floor(n / 10), and floor((floor(n / 10) + 5) / 10) is
-  // floor((n + 50) / 100).
+  // Both roundings in one division. Let c be the 18-digit cut: n itself, or
+  // floor(n / 10) when n has 19 digits. The 17 digits are
+  // floor((c + 5) / 10) and the 7 digits floor((that + 5 * 10^9) / 10^10),
+  // half up on the 8th of the 17. As floor((floor(a / u) + b) / v) is
+  // floor((a + b * u) / (u * v)) for whole numbers, the 7 digits are
+  // floor((n + 5 * 10^j + 5 * 10^(10 + j)) / 10^(11 + j)), with j = 1 for
+  // 19 digits, else 0.
   const bool nineteen = n >= kPow10_18;
-  uint64_t d17 = nineteen ? (n + 50) / 100 : (n + 5) / 10;
   p += nineteen ? 1 : 0;
-  if (d17 == kPow10_17) {
-    d17 = kPow10_16;
-    ++p;
-  }
-  const bool fixed = p >= 1 && p <= 7;
+  const uint64_t from18 = (n + 5 + 5 * kPow10_10) / (10 * kPow10_10);
+  const uint64_t from19 = (n + 50 + 50 * kPow10_10) / (100 * kPow10_10);
+  uint32_t s = static_cast<uint32_t>(nineteen ? from19 : from18);
 
-  // 7 significant digits, half up on the 8th of the 17: adding 5 in the 8th
-  // place carries into the 7th exactly when that digit is 5 or more.
-  uint32_t s = static_cast<uint32_t>((d17 + 5 * kPow10_9) / kPow10_10);
+  // The form goes by P after the 17-digit rounding, which carries into a
+  // new leading digit only from 18 digits 99999999999999999x with x >= 5
+  // (19-digit n are below 2 * 10^18, far from it).
+  const bool carry17 = !nineteen && n >= kPow10_18 - 5;
+  const int p17 = p + (carry17 ? 1 : 0);
+  const bool fixed = p17 >= 1 && p17 <= 7;
+
+  // Either carry leaves 10^7 here: P rises by one in all.
   if (s == 10000000u) {
     s = 1000000u;
     ++p;
