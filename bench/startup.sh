@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Start-up cost of the five programs against the floor: a static C program
-# that writes a prompt, reads one line and writes one line (bench/floor/).
+# Start-up cost of the five programs, each against its own floor: a static C
+# program that makes the same reads and writes as the program does for the
+# same input, with the bytes compiled in (bench/floor/make_floor.sh builds it
+# from a trace of the program and checks with strace that they match).
 #
 #   bench/startup.sh [BUILD_DIR]
 #
@@ -8,7 +10,7 @@
 # to build/startup. RUNS (default 1000) and WARMUP (default 50) set the number
 # of timed rounds; every round runs each program once, in shuffled order.
 #
-# Reported per program, each with its ratio to the static floor:
+# Reported per program, each with its ratio to its floor:
 #   - the median wall time from spawn to reaped exit, input from a pipe;
 #   - the user-space instructions (callgrind's total Ir), counted in an empty
 #     environment: the C library's start-up scans every environment variable
@@ -16,8 +18,10 @@
 #     otherwise make the figures depend on who runs the script (they are
 #     also given for the caller's environment, where the ratios are lower);
 #   - the median minor page faults and the peak resident set.
-# Then, per program, the functions that cost more instructions than in the
-# floor, and the static initialisers and exception machinery linked in.
+# Then the floors against the fixed reference floor (a prompt, one read, one
+# answer line, the same for all), and a dynamically linked one; per program,
+# the functions that cost more instructions than in its floor; and the static
+# initialisers and exception machinery linked in.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,7 +30,7 @@ runs=${RUNS:-1000}
 warmup=${WARMUP:-50}
 programs=(letterband rootiter squareband sumversus najveci)
 
-for tool in valgrind callgrind_annotate "${CC:-cc}" cmake; do
+for tool in valgrind callgrind_annotate strace "${CC:-cc}" cmake; do
   command -v "$tool" >/dev/null || {
     echo "startup.sh: $tool is required" >&2
     exit 2
@@ -49,24 +53,27 @@ mkdir "$work/built"
 "$cc" -O2 -Wall -Wextra -o "$work/spawn_timer" \
   "$root/bench/floor/spawn_timer.c"
 
-# One ordinary dialogue per program; rootiter makes one pass and stops.
+# One ordinary dialogue per program; rootiter makes one pass and stops. The
+# reference floors take najveci's input.
 declare -A input=(
-  [floor]='1 2 3\n'
-  [floor-dynamic]='1 2 3\n'
   [letterband]='a\n'
   [rootiter]='2\n0.001\n0\n'
   [squareband]='5\n'
   [sumversus]='1 2 3\n'
   [najveci]='1 2 3\n'
 )
+input[floor]=${input[najveci]}
+input[floor-dynamic]=${input[najveci]}
 # Every program runs from a copy in one directory: the C library's start-up
 # looks at the program's own path, and a longer one costs more; and a file
 # the linker wrote may sit in the page cache differently from one written in
-# one go (here that alone made start-up 8% slower).
+# one go (here that alone made start-up 8% slower). A program's floor runs as
+# f/<program>, next to p/<program>, so that their paths are as long.
+mkdir "$work/p" "$work/f"
 declare -A path
 for p in floor floor-dynamic; do
-  cp "$work/built/$p" "$work/$p"
-  path[$p]=$work/$p
+  cp "$work/built/$p" "$work/p/$p"
+  path[$p]=$work/p/$p
 done
 for p in "${programs[@]}"; do
   built=$(find "$build/programs" -maxdepth 2 -type f -name "$p" -perm -u+x |
@@ -79,10 +86,24 @@ for p in "${programs[@]}"; do
     echo "startup.sh: warning: $p is linked dynamically" \
       "(LISTIO_STATIC_PROGRAMS=OFF?)" >&2
   fi
-  cp "$built" "$work/$p"
-  path[$p]=$work/$p
+  cp "$built" "$work/p/$p"
+  path[$p]=$work/p/$p
 done
-names=(floor floor-dynamic "${programs[@]}")
+for p in "${programs[@]}"; do
+  printf %b "${input[$p]}" >"$work/$p.in"
+done
+
+# Each program's own floor, checked against it with strace.
+for p in "${programs[@]}"; do
+  f=floor-$p
+  input[$f]=${input[$p]}
+  CC=$cc "$root/bench/floor/make_floor.sh" "${path[$p]}" "$work/$p.in" \
+    "$work/built/$f"
+  cp "$work/built/$f" "$work/f/$p"
+  path[$f]=$work/f/$p
+done
+names=(floor floor-dynamic)
+for p in "${programs[@]}"; do names+=("$p" "floor-$p"); done
 for n in "${names[@]}"; do
   printf %b "${input[$n]}" >"$work/$n.in"
 done
@@ -118,34 +139,59 @@ verdict() {
   awk -v r="$1" -v g="$2" 'BEGIN {print (r <= g ? "ok" : "ABOVE")}'
 }
 
+# One row: name, label, and the name whose figures the ratios are against
+# (none for a row shown without ratios).
+row() {
+  local n=$1 label=$2 base=$3 wr="" wv="" irr="" iv="" fr="" rr=""
+  if [[ -n $base ]]; then
+    wr=$(ratio "${wall[$n]}" "${wall[$base]}")
+    irr=$(ratio "${ir[$n]}" "${ir[$base]}")
+    fr=$(ratio "${flt[$n]}" "${flt[$base]}")
+    rr=$(ratio "${rss[$n]}" "${rss[$base]}")
+    if [[ $n != floor* ]]; then
+      wv=$(verdict "$wr" 1.1)
+      iv=$(verdict "$irr" 1.2)
+    fi
+  fi
+  printf "%-18s %8.1f %7.1f .. %7.1f %6s %-5s %7d %6s %-5s %6d %6s %7d %6s\n" \
+    "$label" "${wall[$n]}" "${q1[$n]}" "${q3[$n]}" "$wr" "$wv" "${ir[$n]}" \
+    "$irr" "$iv" "${flt[$n]}" "$fr" "${rss[$n]}" "$rr"
+}
+header() {
+  printf "%-18s %8s %18s %6s %-5s %7s %6s %-5s %6s %6s %7s %6s\n" "$1" \
+    "wall us" "(q1 .. q3)" ratio "" Ir ratio "" minflt ratio "RSS KiB" ratio
+}
+
 echo
-echo "Baseline: static C floor (bench/floor/floor.c), same script, same inputs."
+echo "Baseline: each program's own floor, a static C program making the same"
+echo "reads and writes (bench/floor/floor.c, bench/floor/make_floor.sh); same"
+echo "script, same inputs, interleaved. Instructions in an empty environment."
 echo "Goals: wall <= 1.1 x floor, instructions <= 1.2 x floor."
 echo
-printf "%-14s %10s %17s %7s %4s %8s %7s %4s %7s %8s %6s\n" program \
-  "wall us" "(q1 .. q3)" ratio "" Ir ratio "" minflt "RSS KiB" ratio
-for n in "${names[@]}"; do
-  wr=$(ratio "${wall[$n]}" "${wall[floor]}")
-  irr=$(ratio "${ir[$n]}" "${ir[floor]}")
-  wv="" iv=""
-  if [[ $n != floor* ]]; then
-    wv=$(verdict "$wr" 1.1)
-    iv=$(verdict "$irr" 1.2)
-  fi
-  printf "%-14s %10.1f %8.1f .. %6.1f %7s %4s %8d %7s %4s %7d %8d %6s\n" \
-    "$n" "${wall[$n]}" "${q1[$n]}" "${q3[$n]}" "$wr" "$wv" "${ir[$n]}" \
-    "$irr" "$iv" "${flt[$n]}" "${rss[$n]}" \
-    "$(ratio "${rss[$n]}" "${rss[floor]}")"
+header program
+for p in "${programs[@]}"; do
+  row "$p" "$p" "floor-$p"
+  row "floor-$p" "  its floor" ""
 done
+
+echo
+echo "The floors against the fixed reference floor (prompt, one read, one"
+echo "answer line; najveci's input), and the reference linked dynamically:"
+echo
+header floor
+row floor "floor (reference)" ""
+row floor-dynamic floor-dynamic floor
+for p in "${programs[@]}"; do row "floor-$p" "floor-$p" floor; done
 
 echo
 echo "Instructions with the caller's environment ($(env | wc -l) variables):"
-for n in "${names[@]}"; do
-  printf "  %-14s %8d %7s\n" "$n" "${ir_env[$n]}" \
-    "$(ratio "${ir_env[$n]}" "${ir_env[floor]}")"
+printf "  %-14s %8s %8s %7s\n" program Ir floor ratio
+for p in "${programs[@]}"; do
+  printf "  %-14s %8d %8d %7s\n" "$p" "${ir_env[$p]}" "${ir_env[floor-$p]}" \
+    "$(ratio "${ir_env[$p]}" "${ir_env[floor-$p]}")"
 done
 
-# Self cost per function, so that what a program adds to the floor shows
+# Self cost per function, so that what a program adds to its floor shows
 # function by function.
 self_costs() {
   callgrind_annotate --inclusive=no --threshold=100 "$1" 2>/dev/null |
@@ -156,15 +202,15 @@ self_costs() {
       print n "\t" $0
     }'
 }
-self_costs "$work/floor.cg" >"$work/floor.self"
 echo
-echo "Instructions above the floor, by function (top 12 per program):"
-for n in "${programs[@]}"; do
-  self_costs "$work/$n.cg" >"$work/$n.self"
-  echo "  $n: +$((ir[$n] - ir[floor]))"
+echo "Instructions above the program's floor, by function (top 12 per program):"
+for p in "${programs[@]}"; do
+  self_costs "$work/floor-$p.cg" >"$work/floor-$p.self"
+  self_costs "$work/$p.cg" >"$work/$p.self"
+  echo "  $p: +$((ir[$p] - ir[floor-$p]))"
   awk -F'\t' 'NR == FNR {base[$2] = $1; next}
     {d = $1 - base[$2]; if (d > 0) printf "%8d  %s\n", d, $2}' \
-    "$work/floor.self" "$work/$n.self" | sort -rn | head -n 12
+    "$work/floor-$p.self" "$work/$p.self" | sort -rn | head -n 12
 done
 
 echo
@@ -180,4 +226,6 @@ for n in "${programs[@]}"; do
     "$n" "$(stat -c %s "${path[$n]}")" "${inits:-none}" "$eh"
   printf " iostream init: %d\n" "$ios"
 done
-printf "  %-11s %8d bytes (floor)\n" floor "$(stat -c %s "${path[floor]}")"
+for p in "${programs[@]}"; do
+  printf "  %-16s %8d bytes\n" "floor-$p" "$(stat -c %s "${path[floor-$p]}")"
+done
