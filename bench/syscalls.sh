@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# System calls of one run of each program, next to the static C floor's
-# (bench/floor/floor.c), with standard input from a pipe and with standard
-# input and output on a pseudo-terminal; and the peak resident set of a run.
+# System calls of one run of each program, next to the static C reference
+# floor's (bench/floor/floor.c: a prompt, one read, one answer line), with
+# standard input from a pipe and with standard input and output on a
+# pseudo-terminal; then, on a pipe, against each program's own floor (a static
+# C program making the same reads and writes, bench/floor/make_floor.sh); and
+# the peak resident set of a run.
 #
 #   bench/syscalls.sh [BUILD_DIR]
 #
@@ -128,6 +131,15 @@ for n in "${names[@]}"; do
   trace "$n" terminal
 done
 
+# Each program's own floor, for its input on a pipe.
+for p in "${programs[@]}"; do
+  CC=$cc "$root/bench/floor/make_floor.sh" "${path[$p]}" "$work/$p.in" \
+    "$work/floor-$p" >/dev/null
+  path[floor-$p]=$work/floor-$p
+  cp "$work/$p.in" "$work/floor-$p.in"
+  trace "floor-$p" pipe
+done
+
 # Peak resident set of a run with input from a pipe, read at exit.
 args=()
 for n in "${names[@]}"; do args+=("$n" "${path[$n]}" "$work/$n.in"); done
@@ -135,7 +147,7 @@ declare -A rss
 while read -r n _ _ _ _ r; do rss[$n]=$r; done \
   < <("$work/spawn_timer" 1 0 "${args[@]}")
 
-echo "Baseline: static C floor (bench/floor/floor.c), same script."
+echo "Baseline: static C reference floor (bench/floor/floor.c), same script."
 echo
 printf "%-11s %-8s %5s %8s  %-30s %s\n" program input calls start-up \
   "extra at start-up" "reads and writes (bytes)"
@@ -148,6 +160,25 @@ for n in "${names[@]}"; do
     printf "%-11s %-8s %s\n" "" "" "calls:$(tr ' ' '\n' <<<"$counts" |
       sort | tr '\n' ' ')"
   done
+done
+
+echo
+echo "On a pipe, against the program's own floor (the same reads and writes):"
+printf "%-11s %5s %5s %5s  %s\n" program calls floor extra "extra calls"
+for p in "${programs[@]}"; do
+  IFS='|' read -r total _ counts _ _ \
+    < <(summarise "$work/$p.pipe.trace" "$work/floor.pipe.trace")
+  IFS='|' read -r floor_total _ floor_counts _ _ \
+    < <(summarise "$work/floor-$p.pipe.trace" "$work/floor.pipe.trace")
+  extra=$(awk -v a="$counts" -v b="$floor_counts" 'BEGIN {
+    n = split(b, f, " "); for (i = 1; i <= n; i++) {
+      split(f[i], kv, "="); base[kv[1]] = kv[2] }
+    n = split(a, p, " "); for (i = 1; i <= n; i++) {
+      split(p[i], kv, "=")
+      if (kv[2] > base[kv[1]]) out = out " " kv[1] "x" kv[2] - base[kv[1]] }
+    print out }')
+  printf "%-11s %5d %5d %5d %s\n" "$p" "$total" "$floor_total" \
+    "$((total - floor_total))" "${extra:- none}"
 done
 
 echo
