@@ -217,12 +217,12 @@ echo
 echo "Linked into the programs (static initialisers, exception machinery):"
 for n in "${programs[@]}"; do
   syms=$(nm -C "${path[$n]}" 2>/dev/null || true)
-  inits=$(grep -o '_GLOBAL__sub_I_[A-Za-z0-9_.]*' <<<"$syms" | sort -u |
-    sed 's/_GLOBAL__sub_I_//' | tr '\n' ' ')
+  inits=$({ grep -o '_GLOBAL__sub_I_[A-Za-z0-9_.]*' <<<"$syms" || true; } |
+    sort -u | sed 's/_GLOBAL__sub_I_//' | tr '\n' ' ')
   eh=$(grep -c -E '__gxx_personality_v0|__cxa_throw$|__cxa_allocate_exception' \
     <<<"$syms" || true)
   ios=$(grep -c 'std::ios_base::Init::Init' <<<"$syms" || true)
-  printf "  %-11s %8d bytes; initialisers: %s; EH runtime symbols: %d;" \
+  printf "  %-16s %8d bytes; initialisers: %s; EH runtime symbols: %d;" \
     "$n" "$(stat -c %s "${path[$n]}")" "${inits:-none}" "$eh"
   printf " iostream init: %d\n" "$ios"
 done
