@@ -173,8 +173,8 @@ void lio_write_real4(float value) {
 }
 
 void lio_write_end(void) {
-  end_record();
-  --g_out.count;  // the empty record just started belongs to no one
+  // The record under construction is the statement's last, shown even when
+  // it is empty.
   show_records();
   if (g_out.records != g_out.inline_records) {
     std::free(g_out.records);
