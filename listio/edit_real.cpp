@@ -100,17 +100,62 @@ constexpr auto make_pow10_table() {
 
 constexpr auto kPow10 = make_pow10_table();
 
-// floor(m * 2^e * 10^q) for a result in [10^17, 2 * 10^18).
-uint64_t scaled_floor(uint32_t m, int e, int q) {
-  const Pow10& p = kPow10.entry[q - kMinQ];
-  const uint64_t factor = static_cast<uint64_t>(m) * p.multiplier;
-  // factor * T = upper * 2^64 + (bits below, which the shift drops): T is at
-  // least 2^127 and the result below 2^61, so the shift is more than 64; the
-  // result is at least 2^56 and upper below 2^107, so it is less than 115.
-  const u128 upper = static_cast<u128>(factor) * p.high +
-                     ((static_cast<u128>(factor) * p.low) >> 64);
-  const int shift = -(e + p.shift);
-  return static_cast<uint64_t>(upper >> (shift - 64));
+// The scaling for each binary exponent L, the value being m * 2^(L - 23)
+// with m normalised to 24 bits: P is then floor(L * log10 2) + 1 or one
+// more, and scaling by 10^(18 - that estimate) gives 18 or 19 digits. One
+// lookup gives the estimate and the whole scaling, so nothing on the way to
+// the product depends on more than the exponent bits.
+struct Scale {
+  uint64_t high;
+  uint64_t low;
+  uint32_t multiplier;
+  int8_t shift;  // of the product's upper part; see scaled_floor
+  int8_t p_estimate;
+};
+
+constexpr int kMinBinaryExponent = -149;
+constexpr int kMaxBinaryExponent = 127;
+
+constexpr auto make_scale_table() {
+  struct Table {
+    Scale entry[kMaxBinaryExponent - kMinBinaryExponent + 1];
+  } table{};
+  for (int l = kMinBinaryExponent; l <= kMaxBinaryExponent; ++l) {
+    // floor(l * log10 2), exact for |l| < 1650.
+    const int p_estimate = ((l * 78913) >> 18) + 1;
+    const Pow10& pow10 = kPow10.entry[18 - p_estimate - kMinQ];
+    Scale& scale = table.entry[l - kMinBinaryExponent];
+    scale.high = pow10.high;
+    scale.low = pow10.low;
+    scale.multiplier = pow10.multiplier;
+    scale.shift = static_cast<int8_t>(-(l - 23 + pow10.shift) - 64);
+    scale.p_estimate = static_cast<int8_t>(p_estimate);
+  }
+  return table;
+}
+
+constexpr auto kScales = make_scale_table();
+
+// The product m * T is at least 2^127 (T is) and the result below 2^61, so
+// the product's shift is more than 64 and only its part above 2^64 matters;
+// that part is below 2^107 and the result at least 2^56, so what is left of
+// the shift is below 51.
+constexpr bool shifts_in_range() {
+  for (const Scale& scale : kScales.entry) {
+    if (scale.shift < 0 || scale.shift > 51) return false;
+  }
+  return true;
+}
+static_assert(shifts_in_range());
+
+// floor(m * 2^(l - 23) * 10^(18 - estimate of P)), for a 24-bit m: 18 or
+// 19 digits.
+uint64_t scaled_floor(uint32_t m, const Scale& scale) {
+  uint64_t factor = m;
+  if (scale.multiplier != 1) factor *= scale.multiplier;  // below 1e-37
+  const u128 upper = static_cast<u128>(factor) * scale.high +
+                     ((static_cast<u128>(factor) * scale.low) >> 64);
+  return static_cast<uint64_t>(upper >> scale.shift);
 }
 
 // "00" to "99".
@@ -160,15 +205,23 @@ int edit_real(float value, char* out) {
     return 12;
   }
 
-  const uint32_t m = biased == 0 ? fraction : fraction | 0x800000u;
-  const int e = biased == 0 ? -149 : static_cast<int>(biased) - 150;
+  // The significand normalised to 24 bits and the binary exponent L, the
+  // value being m * 2^(L - 23).
+  uint32_t m;
+  int binary_exponent;
+  if (biased != 0) {
+    m = fraction | 0x800000u;
+    binary_exponent = static_cast<int>(biased) - 127;
+  } else {
+    const int shift = std::countl_zero(fraction) - 8;
+    m = fraction << shift;
+    binary_exponent = -126 - shift;
+  }
 
-  // P is the decimal exponent: value = 0.d1d2... * 10^P. From the binary
-  // exponent L = floor(log2 value), floor(L * log10 2) + 1 is P or P - 1, so
-  // scaling by 10^(18 - that) gives 18 or 19 digits.
-  const int binary_exponent = e + 31 - std::countl_zero(m);
-  int p = ((binary_exponent * 78913) >> 18) + 1;
-  const uint64_t n = scaled_floor(m, e, 18 - p);
+  // P is the decimal exponent: value = 0.d1d2... * 10^P.
+  const Scale& scale = kScales.entry[binary_exponent - kMinBinaryExponent];
+  const uint64_t n = scaled_floor(m, scale);
+  int p = scale.p_estimate;
 
   // Both roundings in one division. Let c be the 18-digit cut: n itself, or
   // floor(n / 10) when n has 19 digits. The 17 digits are
