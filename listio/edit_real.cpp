@@ -139,7 +139,7 @@ constexpr auto kScales = make_scale_table();
 // The product m * T is at least 2^127 (T is) and the result below 2^61, so
 // the product's shift is more than 64 and only its part above 2^64 matters;
 // that part is below 2^107 and the result at least 2^56, so what is left of
-// the shift is below 51.
+// the shift is at most 51.
 constexpr bool shifts_in_range() {
   for (const Scale& scale : kScales.entry) {
     if (scale.shift < 0 || scale.shift > 51) return false;
