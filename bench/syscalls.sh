@@ -53,12 +53,17 @@ declare -A input=(
 )
 declare -A path=([floor]=$work/floor)
 for p in "${programs[@]}"; do
-  path[$p]=$(find "$build/programs" -maxdepth 2 -type f -name "$p" -perm -u+x |
+  built=$(find "$build/programs" -maxdepth 2 -type f -name "$p" -perm -u+x |
     head -n1)
-  [[ -n ${path[$p]} ]] || {
+  [[ -n $built ]] || {
     echo "syscalls.sh: $p not built in $build" >&2
     exit 2
   }
+  # Run from a copy, as startup.sh does: run as the build wrote them, the
+  # programs showed a resident set that depended on how they had been written
+  # (520 KiB instead of 700 KiB for rootiter just after a rebuild).
+  cp "$built" "$work/$p"
+  path[$p]=$work/$p
 done
 names=(floor "${programs[@]}")
 for n in "${names[@]}"; do printf %b "${input[$n]}" >"$work/$n.in"; done
