@@ -53,7 +53,7 @@ int gather(Unit& u) {
 }
 
 // Reads new data into the empty buffer and returns its first byte.
-unsigned char refill() {
+[[gnu::noinline]] unsigned char refill() {
   Unit& u = unit();
   int n;
   if (g_console.input_is_console) {
@@ -89,7 +89,7 @@ unsigned char refill() {
   return b[0];
 }
 
-unsigned char take() {
+inline unsigned char take() {
   Unit& u = unit();
   if (u.position > u.last) return refill();
   return static_cast<unsigned char>(u.buffer[u.position++]);

@@ -44,7 +44,7 @@ void put_blanks(int count) {
   if (count <= 0) return;
   if (!g_out.control_put) {
     g_out.control_put = true;
-    --count;
+    if (--count == 0) return;
   }
   Record& r = g_out.current();
   std::memset(r.content() + r.length, ' ', static_cast<size_t>(count));
