@@ -5,7 +5,3 @@ add_executable(edit_sample_test ${CMAKE_CURRENT_LIST_DIR}/edit_sample_test.cpp)
 target_link_libraries(edit_sample_test PRIVATE listio_test_support)
 gtest_discover_tests(edit_sample_test DISCOVERY_TIMEOUT 30)
 
-# Builds the exhaustive tool with the project until the top-level list adds
-# tools/ itself; tools/CMakeLists.txt skips a second inclusion.
-add_subdirectory(${PROJECT_SOURCE_DIR}/tools
-                 ${CMAKE_CURRENT_BINARY_DIR}/edit_exhaustive)
