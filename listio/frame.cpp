@@ -17,6 +17,7 @@ void console_setup(bool input_is_console, bool output_is_console) {
     unit.last = -1;
     unit.line_pending = false;
     unit.mid_line = false;
+    unit.ends_input = false;
   }
   g_console.input = &g_console.units[0];
   g_console.output =

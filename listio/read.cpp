@@ -52,9 +52,23 @@ int gather(Unit& u) {
   }
 }
 
+// Start of the first line in `data` that ends in Ctrl-Z, CR, LF, or -1.
+int ctrl_z_line(const char* data, int n) {
+  const char* end = data + n;
+  for (const char* p = data;
+       (p = static_cast<const char*>(std::memchr(p, kCtrlZ, end - p))); ++p) {
+    if (end - p >= 3 && p[1] == '\r' && p[2] == '\n') {
+      while (p > data && p[-1] != '\n') --p;
+      return static_cast<int>(p - data);
+    }
+  }
+  return -1;
+}
+
 // Reads new data into the empty buffer and returns its first byte.
 [[gnu::noinline]] unsigned char refill() {
   Unit& u = unit();
+  if (u.ends_input) fail(6501);
   int n;
   if (g_console.input_is_console) {
     n = g_streams->read_input(u.buffer, kRecordBuffer, true);
@@ -80,9 +94,13 @@ int gather(Unit& u) {
       fail(6407);  // 130 typed characters and CR LF fill the buffer
     }
   }
-  // A line typed as Ctrl-Z and Enter ends the input.
-  if (n > 2 && b[n - 3] == kCtrlZ && b[n - 2] == '\r' && b[n - 1] == '\n') {
-    fail(6501);
+  // A line that ends in Ctrl-Z and CR LF ends the input. The lines before
+  // it in the same data are still served; the input ends when that line is
+  // reached.
+  if (int at = ctrl_z_line(u.buffer, n); at >= 0) {
+    if (at == 0) fail(6501);
+    u.last = at - 1;
+    u.ends_input = true;
   }
   u.mid_line = b[u.last] != '\n';
   u.position = 1;

@@ -347,6 +347,15 @@ TEST(ReadLines, CtrlZInsideRedirectedDataIsAByte) {
   EXPECT_FALSE(run.exited) << run.err;
 }
 
+TEST(ReadLines, CtrlZLineEndsTheInputWhenItIsReached) {
+  // Lines before it in the same read are still served.
+  EXPECT_EQ(read_items(Items::kInt, {"7\n\x1a\r\n"}, false), "7");
+  EXPECT_EQ(read_items(Items::kThreeReals, {"1 2\n5\x1a\r\n3\n"}, false),
+            "E6501");
+  FakeSetup setup{{"ab\ncd\x1a\r\nef\n"}};
+  EXPECT_EQ(read_statements(setup, 2), "ab|E6501");
+}
+
 TEST(ReadLines, OverlongValuesAreRejectedNotCut) {
   const std::string digits(300, '1');
   EXPECT_EQ(read_items(Items::kReal, {"0." + digits + "\n"}, false), "E6103");
