@@ -32,9 +32,14 @@ struct Console {
 
 extern Console g_console;
 
-// Sets the units up afresh: one shared unit when both standard streams are
-// consoles, else a unit for each direction.
+// Binds the units to the streams: one shared unit when both standard streams
+// are consoles, else a unit for each direction. At start-up the units are in
+// their initial state already.
 void console_setup(bool input_is_console, bool output_is_console);
+
+// Puts the units back in their initial state and binds them afresh, for
+// running statements again within one process.
+void console_reset(bool input_is_console, bool output_is_console);
 
 }  // namespace lio
 

@@ -12,6 +12,12 @@ namespace lio {
 Console g_console;
 
 void console_setup(bool input_is_console, bool output_is_console) {
+  g_console.output =
+      &g_console.units[input_is_console && output_is_console ? 0 : 1];
+  g_console.input_is_console = input_is_console;
+}
+
+void console_reset(bool input_is_console, bool output_is_console) {
   for (Unit& unit : g_console.units) {
     unit.position = 0;
     unit.last = -1;
@@ -19,11 +25,8 @@ void console_setup(bool input_is_console, bool output_is_console) {
     unit.mid_line = false;
     unit.ends_input = false;
   }
-  g_console.input = &g_console.units[0];
-  g_console.output =
-      &g_console.units[input_is_console && output_is_console ? 0 : 1];
-  g_console.input_is_console = input_is_console;
   g_console.end_step_done = false;
+  console_setup(input_is_console, output_is_console);
 }
 
 namespace {
@@ -72,6 +75,15 @@ struct Appender {
   void add(const char* text) { add(text, std::strlen(text)); }
 };
 
+// Every way of ending but an interrupt runs the end step once, then exits.
+// The frame calls it itself rather than registering it with the C library,
+// which would cost every run the registration.
+[[noreturn]] void end_process(int code) {
+  lio_at_exit();
+  g_streams->exit_process(code);
+  __builtin_unreachable();
+}
+
 }  // namespace
 }  // namespace lio
 
@@ -86,7 +98,6 @@ void lio_init(void) {
   console_setup(input_console, output_console);
   ignore_broken_pipes();
   fp_clear_flags();
-  register_end_step(lio_at_exit);
 }
 
 void lio_report(int32_t number, lio_kind kind, const char* unit_name,
@@ -112,8 +123,7 @@ void lio_report(int32_t number, lio_kind kind, const char* unit_name,
 
 void lio_run_error(int32_t number, lio_kind kind) {
   lio_report(number, kind, kUnitName, message_text(number));
-  g_streams->exit_process(1);
-  __builtin_unreachable();
+  end_process(1);
 }
 
 void lio_fp_fault(lio_fp_condition condition) {
@@ -127,8 +137,7 @@ void lio_fp_fault(lio_fp_condition condition) {
     text = "floating-point error: overflow";
   }
   lio_report(number, LIO_KIND_MATH, nullptr, text);
-  g_streams->exit_process(1);
-  __builtin_unreachable();
+  end_process(1);
 }
 
 void lio_stop(const char* text, int32_t length) {
@@ -152,8 +161,7 @@ void lio_stop(const char* text, int32_t length) {
     g_streams->write_output(text, static_cast<size_t>(length));
     g_streams->write_output("\r\n", 2);
   }
-  g_streams->exit_process(0);
-  __builtin_unreachable();
+  end_process(0);
 }
 
 void lio_at_exit(void) {

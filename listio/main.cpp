@@ -5,5 +5,7 @@
 
 int main() {
   lio_init();
-  return lio_main();
+  int code = lio_main();
+  lio_at_exit();
+  return code;
 }

@@ -30,7 +30,7 @@ struct Streams {
   WriteStatus (*write_output)(const char* bytes, size_t count);
   // Writes all of `bytes` to standard error; failures are of no interest.
   void (*write_error)(const char* bytes, size_t count);
-  // Ends the process with `code`, running the end step. Must not return.
+  // Ends the process with `code`; the end step has run. Must not return.
   void (*exit_process)(int code);
 };
 
@@ -45,7 +45,6 @@ WriteStatus write_all(int fd, const char* bytes, size_t count);
 bool stdin_is_console();
 bool stdout_is_console();
 void ignore_broken_pipes();
-void register_end_step(void (*step)());
 
 // Floating-point control.
 void fp_set_double_precision();

@@ -54,7 +54,8 @@ WriteStatus classify_write_error(int error) {
 
 }  // namespace
 
-WriteStatus write_all(int fd, const char* bytes, size_t count) {
+[[gnu::noinline]] WriteStatus write_all(int fd, const char* bytes,
+                                        size_t count) {
   while (count > 0) {
     ssize_t n = write(fd, bytes, count);
     if (n < 0) {
@@ -78,6 +79,9 @@ WriteStatus write_all(int fd, const char* bytes, size_t count) {
 namespace {
 
 WriteStatus posix_write_output(const char* bytes, size_t count) {
+  // A record nearly always goes in one transfer; the loop is for the rest.
+  ssize_t n = write(STDOUT_FILENO, bytes, count);
+  if (n > 0 && static_cast<size_t>(n) == count) return WriteStatus::kOk;
   return write_all(STDOUT_FILENO, bytes, count);
 }
 
@@ -109,9 +113,11 @@ const Streams* g_streams = &kPosixStreams;
 bool stdin_is_console() { return isatty(STDIN_FILENO) == 1; }
 bool stdout_is_console() { return isatty(STDOUT_FILENO) == 1; }
 
-void ignore_broken_pipes() { signal(SIGPIPE, SIG_IGN); }
-
-void register_end_step(void (*step)()) { atexit(step); }
+void ignore_broken_pipes() {
+  struct sigaction action = {};
+  action.sa_handler = SIG_IGN;
+  sigaction(SIGPIPE, &action, nullptr);
+}
 
 void fp_set_double_precision() {
 #if defined(__x86_64__) || defined(__i386__)

@@ -76,11 +76,17 @@ void end_record() {
   g_out.pending_blanks = 1;
 }
 
-void place_text(const char* text, int length) {
-  g_out.separator = false;
-  if (length <= 0) return;
-  // A text that reaches the end of the room fills the record and goes on in
-  // the next one, so a record never has an unused last column after a text.
+// Puts a text that fits in the room of the current record.
+void put_text(const char* text, int length) {
+  put_blanks(g_out.pending_blanks);
+  g_out.pending_blanks = 0;
+  put_chars(text, length);
+  g_out.room -= length;
+}
+
+// A text that reaches the end of the room fills the record and goes on in
+// the next one, so a record never has an unused last column after a text.
+[[gnu::noinline]] void place_text_across_records(const char* text, int length) {
   while (length >= g_out.room) {
     int part = g_out.room;
     put_blanks(g_out.pending_blanks);
@@ -90,10 +96,17 @@ void place_text(const char* text, int length) {
     end_record();
     if (length == 0) return;
   }
-  put_blanks(g_out.pending_blanks);
-  g_out.pending_blanks = 0;
-  put_chars(text, length);
-  g_out.room -= length;
+  put_text(text, length);
+}
+
+void place_text(const char* text, int length) {
+  g_out.separator = false;
+  if (length <= 0) return;
+  if (length >= g_out.room) {
+    place_text_across_records(text, length);
+  } else {
+    put_text(text, length);
+  }
 }
 
 void place_number(const char* text, int length, int field) {
@@ -113,28 +126,39 @@ void place_number(const char* text, int length, int field) {
   g_out.room -= width;
 }
 
-void show_records() {
+[[gnu::noinline, noreturn]] void write_failed(WriteStatus status) {
+  lio_run_error(status == WriteStatus::kDeviceFull ? 6422 : 6421,
+                LIO_KIND_WRITE);
+}
+
+void show_record(Record& r) {
   Unit& unit = *g_console.output;
-  for (int i = 0; i < g_out.count; ++i) {
-    Record& r = g_out.records[i];
-    const char* bytes = r.content();
-    size_t size = static_cast<size_t>(r.length);
-    if (unit.line_pending) {
-      r.bytes[0] = '\r';
-      r.bytes[1] = '\n';
-      bytes = r.bytes;
-      size += 2;
-    }
-    unit.line_pending = true;
-    if (size == 0) continue;
-    WriteStatus status = g_streams->write_output(bytes, size);
-    // Only the content's fate matters: a record that is nothing but an owed
-    // line end is written on a best-effort basis.
-    if (r.length == 0) continue;
-    if (status == WriteStatus::kDeviceFull) lio_run_error(6422, LIO_KIND_WRITE);
-    if (status == WriteStatus::kAccessRefused) {
-      lio_run_error(6421, LIO_KIND_WRITE);
-    }
+  const char* bytes = r.content();
+  size_t size = static_cast<size_t>(r.length);
+  if (unit.line_pending) {
+    r.bytes[0] = '\r';
+    r.bytes[1] = '\n';
+    bytes = r.bytes;
+    size += 2;
+  }
+  unit.line_pending = true;
+  if (size == 0) return;
+  WriteStatus status = g_streams->write_output(bytes, size);
+  // Only the content's fate matters: a record that is nothing but an owed
+  // line end is written on a best-effort basis.
+  if (r.length != 0 && (status == WriteStatus::kDeviceFull ||
+                        status == WriteStatus::kAccessRefused)) {
+    write_failed(status);
+  }
+}
+
+// Statements of several records, and the heap they may have grown onto.
+[[gnu::noinline]] void show_records_and_release() {
+  for (int i = 0; i < g_out.count; ++i) show_record(g_out.records[i]);
+  if (g_out.records != g_out.inline_records) {
+    std::free(g_out.records);
+    g_out.records = g_out.inline_records;
+    g_out.capacity = 4;
   }
 }
 
@@ -175,11 +199,10 @@ void lio_write_real4(float value) {
 void lio_write_end(void) {
   // The record under construction is the statement's last, shown even when
   // it is empty.
-  show_records();
-  if (g_out.records != g_out.inline_records) {
-    std::free(g_out.records);
-    g_out.records = g_out.inline_records;
-    g_out.capacity = 4;
+  if (g_out.count == 1) {
+    show_record(g_out.records[0]);
+  } else {
+    show_records_and_release();
   }
   g_out.count = 1;
 }

@@ -69,7 +69,7 @@ FakeRun run_fake(const FakeSetup& setup, const std::function<void()>& body) {
   g_state = State{&setup, 0, 0, &run};
   const Streams* saved = g_streams;
   g_streams = &kFakeStreams;
-  console_setup(setup.input_is_console,
+  console_reset(setup.input_is_console,
                 setup.input_is_console && setup.output_is_console);
   try {
     body();
