@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                std::to_string(flags) + " on \"" +
                                lio::fuzzing::escaped(text) + "\"");
 
-  const lio::fuzzing::OracleReal want = lio::fuzzing::oracle_scan_real(text);
+  const lio::testing::OracleReal want = lio::testing::oracle_scan_real(text);
   const bool same = got.error == want.error &&
                     (got.error != 0 || std::bit_cast<uint32_t>(got.value) ==
                                            std::bit_cast<uint32_t>(want.value));

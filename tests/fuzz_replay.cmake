@@ -13,17 +13,13 @@ add_test(NAME fuzz_replay.input_fuzz
          COMMAND input_fuzz_replay ${fuzz_dir}/corpus/input_fuzz)
 
 # The real target's reference needs MPFR.
-find_library(LISTIO_MPFR_LIBRARY mpfr)
-find_library(LISTIO_GMP_LIBRARY gmp)
-find_path(LISTIO_MPFR_INCLUDE mpfr.h)
-if(LISTIO_MPFR_LIBRARY AND LISTIO_GMP_LIBRARY AND LISTIO_MPFR_INCLUDE)
+include(${CMAKE_CURRENT_LIST_DIR}/support/real_oracle.cmake)
+if(TARGET listio_real_oracle)
   add_executable(real_fuzz_replay ${fuzz_dir}/real_fuzz.cpp
-                                  ${fuzz_dir}/real_oracle.cpp
                                   ${fuzz_dir}/replay_main.cpp)
   target_include_directories(real_fuzz_replay PRIVATE
-    ${PROJECT_SOURCE_DIR}/listio ${fuzz_dir} ${LISTIO_MPFR_INCLUDE})
-  target_link_libraries(real_fuzz_replay PRIVATE listio ${LISTIO_MPFR_LIBRARY}
-                                                 ${LISTIO_GMP_LIBRARY})
+    ${PROJECT_SOURCE_DIR}/listio ${fuzz_dir})
+  target_link_libraries(real_fuzz_replay PRIVATE listio listio_real_oracle)
   add_test(NAME fuzz_replay.real_fuzz
            COMMAND real_fuzz_replay ${fuzz_dir}/corpus/real_fuzz)
 else()

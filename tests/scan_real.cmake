@@ -16,19 +16,16 @@ add_executable(scan_int_oracle_test
 target_link_libraries(scan_int_oracle_test PRIVATE listio GTest::gtest_main)
 gtest_discover_tests(scan_int_oracle_test)
 
-find_library(MPFR_LIB mpfr)
-find_library(GMP_LIB gmp)
-find_path(MPFR_INCLUDE mpfr.h)
-if(NOT MPFR_LIB OR NOT GMP_LIB OR NOT MPFR_INCLUDE)
+include(${CMAKE_CURRENT_LIST_DIR}/support/real_oracle.cmake)
+if(NOT TARGET listio_real_oracle)
   message(FATAL_ERROR
           "The real scanner's oracle tests need MPFR and GMP "
           "(libmpfr-dev, libgmp-dev)")
 endif()
 add_executable(scan_real_oracle_test
                ${CMAKE_CURRENT_LIST_DIR}/scan_real_oracle_test.cpp)
-target_include_directories(scan_real_oracle_test PRIVATE ${MPFR_INCLUDE})
 target_link_libraries(scan_real_oracle_test
-                      PRIVATE listio ${MPFR_LIB} ${GMP_LIB} GTest::gtest_main)
+                      PRIVATE listio listio_real_oracle GTest::gtest_main)
 gtest_discover_tests(scan_real_oracle_test TEST_FILTER "-*Long*")
 add_test(NAME ScanRealOracle.LongRandomStream
          COMMAND scan_real_oracle_test --gtest_filter=*Long*)

@@ -1,7 +1,8 @@
-// The real scanner against MPFR. The oracle cuts the decimal to 24
-// significant digits on the text itself, has MPFR round it to a double
-// (53 bits, the double exponent range, subnormals included), checks the two
-// ranges, and has MPFR round that double to a single.
+// The real scanner against MPFR, through the reference in real_oracle.h: it
+// cuts the decimal to 24 significant digits on the text itself, has MPFR
+// round it to a double (53 bits, the double exponent range, subnormals
+// included), checks the two ranges, and has MPFR round that double to a
+// single.
 #include <gmp.h>
 #include <mpfr.h>
 
@@ -10,6 +11,7 @@
 #include <cfenv>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <regex>
@@ -19,6 +21,7 @@
 
 #include "convert.h"
 #include "gtest/gtest.h"
+#include "real_oracle.h"
 #include "scan_real_internal.h"
 
 namespace {
@@ -50,143 +53,23 @@ Outcome scan(std::string_view text) {
   return {std::bit_cast<uint32_t>(r.value), 0};
 }
 
-// MPFR's exponent range set to that of doubles for as long as it lives
-// (MPFR counts the exponent of 0.1b, so 2^-1074 has -1073).
-class DoubleExponentRange {
- public:
-  DoubleExponentRange() : emin_(mpfr_get_emin()), emax_(mpfr_get_emax()) {
-    mpfr_set_emin(-1073);
-    mpfr_set_emax(1024);
-  }
-  ~DoubleExponentRange() {
-    mpfr_set_emin(emin_);
-    mpfr_set_emax(emax_);
-  }
-
- private:
-  mpfr_exp_t emin_, emax_;
-};
-
-class SingleExponentRange {
- public:
-  SingleExponentRange() : emin_(mpfr_get_emin()), emax_(mpfr_get_emax()) {
-    mpfr_set_emin(-148);
-    mpfr_set_emax(128);
-  }
-  ~SingleExponentRange() {
-    mpfr_set_emin(emin_);
-    mpfr_set_emax(emax_);
-  }
-
- private:
-  mpfr_exp_t emin_, emax_;
-};
-
-// A well-formed real text with its mantissa cut to 24 significant digits
-// (the 24th raised when the 25th is 5 or more, later digits zeroed so they
-// still count for the magnitude) and its exponent in the "e" form.
-std::string cut_for_mpfr(std::string_view text) {
-  std::string out;
-  size_t i = 0;
-  if (text[i] == '+' || text[i] == '-') out += text[i++];
-  size_t mantissa_begin = out.size();
-  int significant = 0;
-  size_t last_kept = std::string::npos;  // index in out of the 24th digit
-  bool round_up = false;
-  for (; i < text.size() &&
-         (text[i] == '.' || (text[i] >= '0' && text[i] <= '9'));
-       ++i) {
-    char c = text[i];
-    if (c != '.' && (significant > 0 || c != '0')) {
-      ++significant;
-      if (significant == kKept) last_kept = out.size();
-      if (significant == kKept + 1) round_up = c >= '5';
-      if (significant > kKept) c = '0';
-    }
-    out += c;
-  }
-  if (round_up) {
-    size_t k = last_kept + 1;
-    bool carry = true;
-    while (carry && k-- > mantissa_begin) {
-      if (out[k] == '.') continue;
-      if (out[k] == '9') {
-        out[k] = '0';
-      } else {
-        ++out[k];
-        carry = false;
-      }
-    }
-    if (carry) out.insert(mantissa_begin, 1, '1');
-  }
-  if (i < text.size()) {
-    out += 'e';
-    if (text[i] != '+' && text[i] != '-') ++i;  // the letter
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-      out += text[i++];
-    }
-    // MPFR mishandles exponents near the limit of a long once the mantissa
-    // moves them further. With mantissas far shorter than 10^10 digits, any
-    // exponent beyond 10^10 gives the same result as 10^10.
-    std::string_view e = text.substr(i);
-    e.remove_prefix(std::min(e.find_first_not_of('0'), e.size()));
-    out.append(e.size() > 11 ? "10000000000" : e.empty() ? "0" : e);
-  }
-  return out;
+// The shared reference's outcome for a well-formed text.
+Outcome oracle(std::string_view text) {
+  const lio::testing::OracleReal want = lio::testing::oracle_scan_real(text);
+  EXPECT_NE(want.error, lio::kErrInvalidReal) << "oracle cannot read " << text;
+  if (want.error != 0) return {0, want.error};
+  return {std::bit_cast<uint32_t>(want.value), 0};
 }
 
-class Oracle {
- public:
-  Oracle() {
-    mpfr_init2(x_, 53);
-    mpfr_init2(bound_, 53);
-    mpfr_init2(single_, 24);
-    mpfr_set_d(bound_, std::bit_cast<double>(0x47EFFFFFE0000001u), MPFR_RNDN);
-  }
-  ~Oracle() {
-    mpfr_clear(x_);
-    mpfr_clear(bound_);
-    mpfr_clear(single_);
-  }
-  Oracle(const Oracle&) = delete;
-  Oracle& operator=(const Oracle&) = delete;
-
-  // The outcome for a well-formed text.
-  Outcome operator()(std::string_view text) {
-    std::string cut = cut_for_mpfr(text);
-    {
-      DoubleExponentRange range;
-      char* end;
-      int t = mpfr_strtofr(x_, cut.c_str(), &end, 10, MPFR_RNDN);
-      EXPECT_EQ(*end, '\0') << "oracle cannot read " << cut;
-      mpfr_subnormalize(x_, t, MPFR_RNDN);
-    }
-    if (mpfr_inf_p(x_)) return {0, lio::kErrRealIndefinite};
-    if (mpfr_cmpabs(x_, bound_) > 0) return {0, lio::kErrRealOverflow};
-    return {std::bit_cast<uint32_t>(mpfr_get_flt(x_, MPFR_RNDN)), 0};
-  }
-
-  // The single nearest to the cut decimal, rounded once: where it differs
-  // from operator(), the double rounding decided.
-  uint32_t direct_single(std::string_view text) {
-    std::string cut = cut_for_mpfr(text);
-    SingleExponentRange range;
-    int t = mpfr_strtofr(single_, cut.c_str(), nullptr, 10, MPFR_RNDN);
-    mpfr_subnormalize(single_, t, MPFR_RNDN);
-    return std::bit_cast<uint32_t>(mpfr_get_flt(single_, MPFR_RNDN));
-  }
-
-  // Bits of the double nearest to text (no cut), or the infinity's.
-  uint64_t double_bits(const std::string& text) {
-    DoubleExponentRange range;
-    int t = mpfr_strtofr(x_, text.c_str(), nullptr, 10, MPFR_RNDN);
-    mpfr_subnormalize(x_, t, MPFR_RNDN);
-    return std::bit_cast<uint64_t>(mpfr_get_d(x_, MPFR_RNDN));
-  }
-
- private:
-  mpfr_t x_, bound_, single_;
-};
+// The single nearest to the cut decimal, rounded once: where it differs from
+// the oracle's, the double rounding decided.
+uint32_t direct_single(std::string_view text) {
+  const std::optional<lio::testing::CutDecimal> cut =
+      lio::testing::cut_decimal(text);
+  EXPECT_TRUE(cut.has_value()) << "oracle cannot read " << text;
+  if (!cut) return 0;
+  return std::bit_cast<uint32_t>(lio::testing::nearest_single_once(*cut));
+}
 
 // Collects mismatches, reporting only the first few in full.
 class Mismatches {
@@ -351,15 +234,19 @@ std::vector<Digits> around(const Digits& x) {
 // ---------------------------------------------------------------------------
 
 TEST(ScanRealOracle, OracleCutsLikeTheRule) {
-  EXPECT_EQ(cut_for_mpfr("9999999999999999999999995"),
-            "10000000000000000000000000");
-  EXPECT_EQ(cut_for_mpfr("-0.00999999999999999999999999951d+2"),
-            "-0.01000000000000000000000000000e+2");
-  EXPECT_EQ(cut_for_mpfr("1234567890.12345678901234449+3"),
-            "1234567890.12345678901234000e+3");
-  EXPECT_EQ(cut_for_mpfr("12345678901234567890123456789"),
-            "12345678901234567890123500000");
-  EXPECT_EQ(cut_for_mpfr(".01D-000099999999999999999999"), ".01e-10000000000");
+  using lio::testing::cut_decimal;
+  using lio::testing::CutDecimal;
+  EXPECT_EQ(cut_decimal("9999999999999999999999995"),
+            (CutDecimal{false, "1000000000000000000000000", 1}));
+  EXPECT_EQ(cut_decimal("-0.00999999999999999999999999951d+2"),
+            (CutDecimal{true, "1000000000000000000000000", -24}));
+  EXPECT_EQ(cut_decimal("1234567890.12345678901234449+3"),
+            (CutDecimal{false, "123456789012345678901234", -11}));
+  EXPECT_EQ(cut_decimal("12345678901234567890123456789"),
+            (CutDecimal{false, "123456789012345678901235", 5}));
+  // The exponent saturates.
+  EXPECT_EQ(cut_decimal(".01D-000099999999999999999999"),
+            (CutDecimal{false, "1", -10000000001}));
 }
 
 // Values between two binary neighbours: the midpoints, from both sides.
@@ -369,7 +256,7 @@ class Midpoints : public ::testing::Test {
     for (const Digits& v : around(exact_digits(value))) {
       for (bool negative : {false, true}) {
         std::string text = format_decimal(v.digits, v.point, negative, rng);
-        mismatches_.check(text, scan(text), oracle_(text));
+        mismatches_.check(text, scan(text), oracle(text));
       }
     }
   }
@@ -389,7 +276,6 @@ class Midpoints : public ::testing::Test {
     mpfr_clear(h);
   }
 
-  Oracle oracle_;
   Mismatches mismatches_;
 };
 
@@ -459,18 +345,16 @@ TEST(ScanRealOracle, DoubleRoundingDiffersFromDirect) {
       "2.10194769648722560638559-45",  "1073741888.00000000000001",
       "1073742015.99999999999999",     "-1.00000005960464477539063",
   };
-  Oracle oracle;
   for (const char* text : texts) {
     SCOPED_TRACE(text);
     Outcome want = oracle(text);
     ASSERT_EQ(want.error, 0);
-    EXPECT_NE(want.bits, oracle.direct_single(text));
+    EXPECT_NE(want.bits, direct_single(text));
     EXPECT_EQ(scan(text), want);
   }
 }
 
 TEST(ScanRealOracle, CutsAndCarries) {
-  Oracle oracle;
   Mismatches mismatches;
   Rng rng(14);
   for (int i = 0; i < 20000; ++i) {
@@ -491,7 +375,6 @@ TEST(ScanRealOracle, CutsAndCarries) {
 }
 
 TEST(ScanRealOracle, ExponentForms) {
-  Oracle oracle;
   Mismatches mismatches;
   Rng rng(15);
   const char* const mantissas[] = {
@@ -552,7 +435,6 @@ std::string random_text(Rng& rng) {
 }
 
 void check_random_stream(uint64_t seed, long count) {
-  Oracle oracle;
   Mismatches mismatches;
   Rng rng(seed);
   for (long i = 0; i < count; ++i) {
@@ -575,7 +457,6 @@ TEST(ScanRealOracle, GrammarAgainstPattern) {
   const std::regex grammar(
       R"([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([EeDd][+-]?[0-9]+|[+-][0-9]+)?)");
   static constexpr char kAlphabet[] = "0123456789..++--eEdDq x\x1a\xff";
-  Oracle oracle;
   Mismatches mismatches;
   Rng rng(16);
   for (int i = 0; i < 200000; ++i) {
@@ -626,20 +507,22 @@ std::string to_decimal(unsigned __int128 d) {
   return s;
 }
 
+// Both paths against MPFR on d * 10^q; counts a mismatch, reporting only the
+// first few in full.
+void check_both_paths(unsigned __int128 d, long q, long& mismatches) {
+  const std::string digits = to_decimal(d);
+  uint64_t want = lio::testing::nearest_double_bits(digits, q);
+  uint64_t fast = lio::detail::decimal_to_double_bits(d, q);
+  uint64_t exact = lio::detail::decimal_to_double_bits_exact(d, q);
+  if ((fast != want || exact != want) && ++mismatches <= 20) {
+    ADD_FAILURE() << digits << "e" << q << ": want 0x" << std::hex << want
+                  << ", fast 0x" << fast << ", exact 0x" << exact;
+  }
+}
+
 TEST(DecimalToDouble, BothPathsMatchMpfr) {
-  Oracle oracle;
   Rng rng(17);
   long mismatches = 0;
-  auto check = [&](unsigned __int128 d, long q) {
-    std::string text = to_decimal(d) + "e" + std::to_string(q);
-    uint64_t want = oracle.double_bits(text);
-    uint64_t fast = lio::detail::decimal_to_double_bits(d, q);
-    uint64_t exact = lio::detail::decimal_to_double_bits_exact(d, q);
-    if ((fast != want || exact != want) && ++mismatches <= 20) {
-      ADD_FAILURE() << text << ": want 0x" << std::hex << want << ", fast 0x"
-                    << fast << ", exact 0x" << exact;
-    }
-  };
   const unsigned __int128 kMaxD =
       static_cast<unsigned __int128>(10000000000000000000u) * 100000 - 1;
   for (int i = 0; i < 300000; ++i) {
@@ -661,7 +544,7 @@ TEST(DecimalToDouble, BothPathsMatchMpfr) {
         if (d == 0) d = 1;
     }
     long q = i % 8 == 0 ? uniform(rng, -30, 30) : uniform(rng, -360, 320);
-    check(d, q);
+    check_both_paths(d, q, mismatches);
   }
   EXPECT_EQ(mismatches, 0);
 }
@@ -670,7 +553,6 @@ TEST(DecimalToDouble, MidpointsThroughTheExactPath) {
   // Midpoints of doubles written with up to 24 digits: d * 10^q exactly
   // halfway, and one unit of d to either side. They exist where (2m + 1) *
   // 2^(e-1) has few decimal digits: exponents from about -11 to 26.
-  Oracle oracle;
   Rng rng(18);
   long mismatches = 0;
   for (int i = 0; i < 200000; ++i) {
@@ -691,17 +573,7 @@ TEST(DecimalToDouble, MidpointsThroughTheExactPath) {
       ++q;
     }
     if (d >= static_cast<unsigned __int128>(1) << 80) continue;
-    for (int delta : {-1, 0, 1}) {
-      unsigned __int128 dd = d + delta;
-      std::string text = to_decimal(dd) + "e" + std::to_string(q);
-      uint64_t want = oracle.double_bits(text);
-      uint64_t fast = lio::detail::decimal_to_double_bits(dd, q);
-      uint64_t exact = lio::detail::decimal_to_double_bits_exact(dd, q);
-      if ((fast != want || exact != want) && ++mismatches <= 20) {
-        ADD_FAILURE() << text << ": want 0x" << std::hex << want << ", fast 0x"
-                      << fast << ", exact 0x" << exact;
-      }
-    }
+    for (int delta : {-1, 0, 1}) check_both_paths(d + delta, q, mismatches);
   }
   EXPECT_EQ(mismatches, 0);
 }
@@ -711,7 +583,6 @@ TEST(DecimalToDouble, JustOffMidpointsWithExactPowers) {
   // off the midpoint o * 2^(k+q) between two doubles, down to 2^-76 of a
   // unit, where 10^q is exact in 128 bits. q <= 22 keeps 5^q below 2^53, so
   // an o with 5^q dividing o * 2^k + r can always be chosen.
-  Oracle oracle;
   Rng rng(19);
   long mismatches = 0;
   mpz_t five, o, t, d;
@@ -748,16 +619,9 @@ TEST(DecimalToDouble, JustOffMidpointsWithExactPowers) {
     std::string digits(mpz_sizeinbase(d, 10) + 2, '\0');
     mpz_get_str(digits.data(), 10, d);
     digits.resize(digits.find('\0'));
-    std::string text = digits + "e" + std::to_string(q);
     unsigned __int128 dd = 0;
     for (char c : digits) dd = dd * 10 + (c - '0');
-    uint64_t want = oracle.double_bits(text);
-    uint64_t fast = lio::detail::decimal_to_double_bits(dd, q);
-    uint64_t exact = lio::detail::decimal_to_double_bits_exact(dd, q);
-    if ((fast != want || exact != want) && ++mismatches <= 20) {
-      ADD_FAILURE() << text << ": want 0x" << std::hex << want << ", fast 0x"
-                    << fast << ", exact 0x" << exact;
-    }
+    check_both_paths(dd, q, mismatches);
   }
   mpz_clears(five, o, t, d, nullptr);
   EXPECT_EQ(mismatches, 0);
