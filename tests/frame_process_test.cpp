@@ -9,13 +9,11 @@
 #include "gtest/gtest.h"
 #include "platform.h"
 #include "process.h"
+#include "program_expect.h"
 
 namespace {
 
-using lio::testing::Output;
-using lio::testing::ProcessOptions;
-using lio::testing::ProcessResult;
-using lio::testing::run_process;
+using namespace lio::testing;
 
 ProcessResult probe(const std::string& scenario, Output output = Output::kPipe,
                     std::vector<std::string> args = {}) {
@@ -26,11 +24,6 @@ ProcessResult probe(const std::string& scenario, Output output = Output::kPipe,
   return run_process(LISTIO_PROBE, options);
 }
 
-std::string math_report(const char* number, const char* word) {
-  return std::string("\r\nrun-time error M") + number +
-         ": MATH\r\n- floating-point error: " + word + "\r\n";
-}
-
 struct Ending {
   const char* scenario;
   const char* out;
@@ -39,16 +32,15 @@ struct Ending {
 };
 
 TEST(FrameProcess, WaysOfEnding) {
-  const std::string invalid = math_report("6101", "invalid");
-  const std::string divide = math_report("6103", "divide by zero");
-  const std::string overflow = math_report("6104", "overflow");
+  const std::string invalid = math_report("M6101", "invalid");
+  const std::string divide = math_report("M6103", "divide by zero");
+  const std::string overflow = math_report("M6104", "overflow");
+  const std::string bad_input = read_report("F6504", "invalid number in input");
   const Ending cases[] = {
       {"records", "first\r\nsecond\r\n", "", 0},
       {"stop", "first\r\nStop - Program terminated.\r\n\r\n", "", 0},
       {"stop_text", "first\r\nbye\r\n\r\n", "", 0},
-      {"error", "first\r\n",
-       "\r\nrun-time error F6504: READ(CON)\r\n- invalid number in input\r\n",
-       1},
+      {"error", "first\r\n", bad_input.c_str(), 1},
       // Nothing after the faulting operation is written.
       {"invalid", "first\r\n", invalid.c_str(), 1},
       {"divide", "first\r\n", divide.c_str(), 1},
@@ -75,17 +67,14 @@ TEST(FrameProcess, ArgumentsChangeNothing) {
 
 TEST(FrameProcess, FullDeviceIsReported) {
   ProcessResult r = probe("records", Output::kDevFull);
-  EXPECT_EQ(r.err,
-            "\r\nrun-time error F6422: WRITE(CON)\r\n"
-            "- no space left on device\r\n");
+  EXPECT_EQ(r.err, write_report("F6422", "no space left on device"));
   EXPECT_EQ(r.exit_code, 1);
 }
 
 TEST(FrameProcess, OutputOpenOnlyForReadingIsRefused) {
   ProcessResult r = probe("records", Output::kReadOnly);
   EXPECT_EQ(r.err,
-            "\r\nrun-time error F6421: WRITE(CON)\r\n"
-            "- file read-only or locked against writing\r\n");
+            write_report("F6421", "file read-only or locked against writing"));
   EXPECT_EQ(r.exit_code, 1);
 }
 

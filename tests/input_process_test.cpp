@@ -3,19 +3,11 @@
 
 #include "gtest/gtest.h"
 #include "process.h"
+#include "program_expect.h"
 
 namespace {
 
-using lio::testing::ProcessOptions;
-using lio::testing::ProcessResult;
-using lio::testing::program_path;
-using lio::testing::run_on_terminal;
-using lio::testing::run_process;
-
-std::string report(const char* number, const char* text) {
-  return std::string("\r\nrun-time error F") + number + ": READ(CON)\r\n- " +
-         text + "\r\n";
-}
+using namespace lio::testing;
 
 TEST(InputPipe, WriterSplittingLinesChangesNothing) {
   // The writer's pauses fall inside a value and between lines.
@@ -36,14 +28,15 @@ TEST(InputPipe, WriterSplittingLinesChangesNothing) {
 TEST(InputPipe, EndOfInputAndClosedInput) {
   ProcessOptions empty;
   ProcessResult r = run_process(program_path("najveci"), empty);
-  EXPECT_EQ(r.err, report("6501", "end of file encountered"));
+  EXPECT_EQ(r.err, read_report("F6501", "end of file encountered"));
   EXPECT_EQ(r.out, "Unesi brojeve\r\n");
   EXPECT_EQ(r.exit_code, 1);
 
   ProcessOptions closed;
   closed.stdin_closed = true;
   r = run_process(program_path("najveci"), closed);
-  EXPECT_EQ(r.err, report("6500", "file not open for reading or file locked"));
+  EXPECT_EQ(r.err,
+            read_report("F6500", "file not open for reading or file locked"));
   EXPECT_EQ(r.exit_code, 1);
 }
 
@@ -72,12 +65,12 @@ TEST(InputTerminal, ErrorBeforeAndAfterTheLineEndWasTaken) {
   // line the terminal's cursor is on.
   ProcessResult r = run_on_terminal(program_path("najveci"), "abc\n");
   EXPECT_EQ(r.out, "Unesi brojeve\r\n");
-  EXPECT_EQ(r.err, report("6103", "invalid REAL"));
+  EXPECT_EQ(r.err, read_report("F6103", "invalid REAL"));
   EXPECT_EQ(r.exit_code, 1);
 
   r = run_on_terminal(program_path("najveci"), "1e39 2 3\n");
   EXPECT_EQ(r.out, "Unesi brojeve\r\n\r\n");
-  EXPECT_EQ(r.err, report("6104", "REAL math overflow"));
+  EXPECT_EQ(r.err, read_report("F6104", "REAL math overflow"));
   EXPECT_EQ(r.exit_code, 1);
 }
 
@@ -90,7 +83,7 @@ TEST(InputTerminal, LinesOfAtMost130TypedCharacters) {
   EXPECT_EQ(r.exit_code, 0);
 
   r = run_on_terminal(program_path("letterband"), std::string(131, 'q') + "\n");
-  EXPECT_EQ(r.err, report("6407", "terminal buffer overflow"));
+  EXPECT_EQ(r.err, read_report("F6407", "terminal buffer overflow"));
   EXPECT_EQ(r.exit_code, 1);
 }
 
@@ -99,7 +92,7 @@ TEST(InputTerminal, EndOfInputKeys) {
   // Enter, both end the input.
   for (const char* typed : {"\x04", "\n\x04", "5\x1a\n", "\x1a\n"}) {
     ProcessResult r = run_on_terminal(program_path("squareband"), typed);
-    EXPECT_EQ(r.err, report("6501", "end of file encountered")) << typed;
+    EXPECT_EQ(r.err, read_report("F6501", "end of file encountered")) << typed;
     EXPECT_EQ(r.exit_code, 1);
   }
 }

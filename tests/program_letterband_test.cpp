@@ -8,12 +8,7 @@
 
 namespace {
 
-using lio::testing::program_path;
-using lio::testing::run_process;
-using program_test::expect_run;
-using program_test::piped;
-using program_test::read_report;
-using program_test::with_input;
+using namespace lio::testing;
 
 const std::string kPrompt = "uneti jedan karakter";
 const std::string kFirstTen =
@@ -22,10 +17,6 @@ const std::string kKToY =
     "Uneti karakter je slovo k, l, m, n, o, p, u, v, w, x ili y";
 const std::string kQToZ = "Uneti karakter je slovo q, r, s, t ili z";
 const std::string kNotALetter = "Uneti karakter nije slovo";
-
-lio::testing::ProcessResult run_piped(const std::string& input) {
-  return run_process(program_path("letterband"), with_input(input));
-}
 
 struct GroupCase {
   const char* typed;
@@ -43,7 +34,8 @@ TEST(Letterband, GroupsIncludeTheirBounds) {
   };
   for (const GroupCase& c : cases) {
     SCOPED_TRACE(c.typed);
-    expect_run(run_piped(c.typed), piped({kPrompt, c.message}), "", 0);
+    expect_run(run_with_input("letterband", c.typed),
+               piped({kPrompt, c.message}), "", 0);
   }
 }
 
@@ -61,15 +53,16 @@ TEST(Letterband, CharacterAsTheInputDeliversIt) {
   };
   for (const GroupCase& c : cases) {
     SCOPED_TRACE(c.typed);
-    expect_run(run_piped(c.typed), piped({kPrompt, c.message}), "", 0);
+    expect_run(run_with_input("letterband", c.typed),
+               piped({kPrompt, c.message}), "", 0);
   }
 }
 
 TEST(Letterband, RejectedInputIsReportedWithoutAMessage) {
-  expect_run(run_piped("0*a\n"), piped({kPrompt}),
+  expect_run(run_with_input("letterband", "0*a\n"), piped({kPrompt}),
              read_report("F6502", "positive integer expected in repeat field"),
              1);
-  expect_run(run_piped(""), piped({kPrompt}),
+  expect_run(run_with_input("letterband", ""), piped({kPrompt}),
              read_report("F6501", "end of file encountered"), 1);
 }
 

@@ -8,20 +8,9 @@
 
 namespace {
 
-using lio::testing::program_path;
-using lio::testing::run_on_terminal;
-using lio::testing::run_process;
-using program_test::expect_run;
-using program_test::piped;
-using program_test::read_report;
-using program_test::real_field;
-using program_test::with_input;
+using namespace lio::testing;
 
 const std::string kPrompt = "Unesi brojeve";
-
-lio::testing::ProcessResult run_piped(const std::string& input) {
-  return run_process(program_path("najveci"), with_input(input));
-}
 
 struct VerdictCase {
   const char* typed;
@@ -48,7 +37,7 @@ TEST(Najveci, NamesTheLargestByItsLetter) {
   };
   for (const VerdictCase& c : cases) {
     SCOPED_TRACE(c.typed);
-    expect_run(run_piped(c.typed),
+    expect_run(run_with_input("najveci", c.typed),
                piped({kPrompt, std::string(c.verdict) + real_field(c.value)}),
                "", 0);
   }
@@ -71,7 +60,7 @@ TEST(Najveci, RejectedInputIsReportedWithoutAVerdict) {
   };
   for (const FaultCase& c : cases) {
     SCOPED_TRACE(c.typed);
-    expect_run(run_piped(c.typed), piped({kPrompt}),
+    expect_run(run_with_input("najveci", c.typed), piped({kPrompt}),
                read_report(c.code, c.text), 1);
   }
 }
@@ -107,8 +96,7 @@ TEST(Najveci, OnATerminal) {
 
 TEST(Najveci, CommandLineArgumentsChangeNothing) {
   const auto run =
-      run_process(program_path("najveci"),
-                  with_input("3 2 1\n", {"-x", "--help", "1 2 3", ""}));
+      run_with_input("najveci", "3 2 1\n", {"-x", "--help", "1 2 3", ""});
   expect_run(run, piped({kPrompt, "a je najveci" + real_field("3.000000")}), "",
              0);
 }

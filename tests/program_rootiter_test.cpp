@@ -9,15 +9,7 @@
 
 namespace {
 
-using lio::testing::program_path;
-using lio::testing::run_on_terminal;
-using lio::testing::run_process;
-using program_test::expect_run;
-using program_test::int_field;
-using program_test::math_report;
-using program_test::read_report;
-using program_test::real_field;
-using program_test::with_input;
+using namespace lio::testing;
 
 const std::string kAskX = "uneti broj ciji se koren racuna";
 const std::string kAskE = "uneti tacnost izracunavanja e";
@@ -26,7 +18,7 @@ const std::string kStop = "Stop - Program terminated.";
 
 // The loop must end for every input; a run that does not is killed after a
 // few seconds and shows up as exit code 124 instead of hanging the test.
-lio::testing::ProcessResult run_piped(const std::string& input) {
+ProcessResult run_piped(const std::string& input) {
   return run_process("/usr/bin/timeout",
                      with_input(input, {"5", program_path("rootiter")}));
 }
@@ -54,15 +46,6 @@ std::vector<std::string> pass_records(const std::string& x, const Pass& pass) {
           kFrame};
 }
 
-std::string join_records(const std::vector<std::string>& records) {
-  std::string out;
-  for (const std::string& record : records) {
-    if (!out.empty()) out += "\r\n";
-    out += record;
-  }
-  return out;
-}
-
 // Standard output, with redirected input, of a run that asks for x, makes
 // the given passes and then stops: STOP ends the owed line, writes its own
 // line with CR LF, and the end step writes one more CR LF because the output
@@ -73,7 +56,7 @@ std::string stopped_run(const std::string& x, const std::vector<Pass>& passes) {
     for (std::string& record : pass_records(x, pass)) records.push_back(record);
   }
   records.push_back(kStop);
-  return join_records(records) + "\r\n\r\n";
+  return piped(records) + "\r\n";
 }
 
 struct PassCase {
@@ -236,7 +219,7 @@ TEST(Rootiter, RejectedInputIsReported) {
        pass_records("2.000000", {"1.000000", "1.500000", "1"})) {
     first_pass.push_back(record);
   }
-  const std::string after_first_pass = join_records(first_pass) + "\r\n";
+  const std::string after_first_pass = piped(first_pass);
   expect_run(run_piped("2\n1\nDA\n"), after_first_pass,
              read_report("F6101", "invalid INTEGER"), 1);
   expect_run(run_piped("2\n1\n"), after_first_pass,

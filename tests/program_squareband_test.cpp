@@ -8,22 +8,12 @@
 
 namespace {
 
-using lio::testing::program_path;
-using lio::testing::run_process;
-using program_test::expect_run;
-using program_test::int_field;
-using program_test::piped;
-using program_test::read_report;
-using program_test::with_input;
+using namespace lio::testing;
 
 const std::string kPrompt = "unesi vrednost za k";
 const std::string kLow = "rezultat manji od 50";
 const std::string kMiddle = "rezultat izmedju 50 i 100";
 const std::string kHigh = "rezultat veci od 100";
-
-lio::testing::ProcessResult run_piped(const std::string& input) {
-  return run_process(program_path("squareband"), with_input(input));
-}
 
 struct BandCase {
   const char* typed;
@@ -54,7 +44,7 @@ TEST(Squareband, BandsAndValues) {
   };
   for (const BandCase& c : cases) {
     SCOPED_TRACE(c.typed);
-    expect_run(run_piped(c.typed),
+    expect_run(run_with_input("squareband", c.typed),
                piped({kPrompt, c.band, "j=k**2+k-1=" + int_field(c.j)}), "", 0);
   }
 }
@@ -74,7 +64,7 @@ TEST(Squareband, RejectedInputIsReportedBeforeAnyBand) {
   };
   for (const FaultCase& c : cases) {
     SCOPED_TRACE(c.typed);
-    expect_run(run_piped(c.typed), piped({kPrompt}),
+    expect_run(run_with_input("squareband", c.typed), piped({kPrompt}),
                read_report(c.code, c.text), 1);
   }
 }

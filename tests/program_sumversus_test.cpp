@@ -8,23 +8,12 @@
 
 namespace {
 
-using lio::testing::program_path;
-using lio::testing::run_process;
-using program_test::expect_run;
-using program_test::math_report;
-using program_test::piped;
-using program_test::read_report;
-using program_test::real_field;
-using program_test::with_input;
+using namespace lio::testing;
 
 const std::string kPrompt = "uneti tri broja";
 const std::string kSumGreater = "zbir je veci od proizvoda";
 const std::string kProductGreater = "proizvod je veci od zbira";
 const std::string kEqual = "proizvod i zbir su jednaki";
-
-lio::testing::ProcessResult run_piped(const std::string& input) {
-  return run_process(program_path("sumversus"), with_input(input));
-}
 
 struct VerdictCase {
   const char* typed;
@@ -59,7 +48,7 @@ TEST(Sumversus, VerdictAndBothValues) {
   };
   for (const VerdictCase& c : cases) {
     SCOPED_TRACE(c.typed);
-    expect_run(run_piped(c.typed),
+    expect_run(run_with_input("sumversus", c.typed),
                piped({kPrompt, c.verdict, "zbir = " + real_field(c.sum),
                       "proizvod = " + real_field(c.product)}),
                "", 0);
@@ -72,13 +61,13 @@ TEST(Sumversus, OverflowOnAssignmentIsReported) {
   for (const char* typed : {"2e38 2e38 0\n", "1e13 1e13 1e13\n",
                             "-3e38 -3e38 1\n", "1e20 -1e20 1e10\n"}) {
     SCOPED_TRACE(typed);
-    expect_run(run_piped(typed), piped({kPrompt}),
+    expect_run(run_with_input("sumversus", typed), piped({kPrompt}),
                math_report("M6104", "overflow"), 1);
   }
 }
 
 TEST(Sumversus, RejectedInputIsReportedBeforeAnyComputation) {
-  expect_run(run_piped("1 2 x\n"), piped({kPrompt}),
+  expect_run(run_with_input("sumversus", "1 2 x\n"), piped({kPrompt}),
              read_report("F6103", "invalid REAL"), 1);
 }
 

@@ -16,11 +16,7 @@
 
 namespace {
 
-using lio::testing::ProcessOptions;
-using lio::testing::ProcessResult;
-using lio::testing::program_path;
-using lio::testing::run_on_terminal;
-using lio::testing::run_process;
+using namespace lio::testing;
 
 // One read of standard input or write to standard output.
 struct Call {
