@@ -24,34 +24,15 @@
 # initialisers and exception machinery linked in.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/startup}
+# shellcheck source=bench/common.sh
+source "$(dirname "$0")/common.sh" "$@"
 runs=${RUNS:-1000}
 warmup=${WARMUP:-50}
-programs=(letterband rootiter squareband sumversus najveci)
 
-for tool in valgrind callgrind_annotate strace "${CC:-cc}" cmake; do
-  command -v "$tool" >/dev/null || {
-    echo "startup.sh: $tool is required" >&2
-    exit 2
-  }
-done
-
-if [[ ! -f $build/CMakeCache.txt ]]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DLISTIO_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target "${programs[@]}" >/dev/null
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-cc=${CC:-cc}
+setup valgrind callgrind_annotate strace
 mkdir "$work/built"
-"$cc" -O2 -static -o "$work/built/floor" "$root/bench/floor/floor.c"
-"$cc" -O2 -o "$work/built/floor-dynamic" "$root/bench/floor/floor.c"
-"$cc" -O2 -Wall -Wextra -o "$work/spawn_timer" \
-  "$root/bench/floor/spawn_timer.c"
+build_floor "$work/built/floor" -static
+build_floor "$work/built/floor-dynamic"
 
 # One ordinary dialogue per program; rootiter makes one pass and stops. The
 # reference floors take najveci's input.
@@ -64,31 +45,16 @@ declare -A input=(
 )
 input[floor]=${input[najveci]}
 input[floor-dynamic]=${input[najveci]}
-# Every program runs from a copy in one directory: the C library's start-up
-# looks at the program's own path, and a longer one costs more; and a file
-# the linker wrote may sit in the page cache differently from one written in
-# one go (here that alone made start-up 8% slower). A program's floor runs as
-# f/<program>, next to p/<program>, so that their paths are as long.
+# Every program runs from a copy in one directory (see copy_programs): the C
+# library's start-up looks at the program's own path, and a longer one costs
+# more. A program's floor runs as f/<program>, next to p/<program>, so that
+# their paths are as long.
 mkdir "$work/p" "$work/f"
-declare -A path
 for p in floor floor-dynamic; do
   cp "$work/built/$p" "$work/p/$p"
   path[$p]=$work/p/$p
 done
-for p in "${programs[@]}"; do
-  built=$(find "$build/programs" -maxdepth 2 -type f -name "$p" -perm -u+x |
-    head -n1)
-  [[ -n $built ]] || {
-    echo "startup.sh: $p not built in $build" >&2
-    exit 2
-  }
-  if readelf -l "$built" | grep -q INTERP; then
-    echo "startup.sh: warning: $p is linked dynamically" \
-      "(LISTIO_STATIC_PROGRAMS=OFF?)" >&2
-  fi
-  cp "$built" "$work/p/$p"
-  path[$p]=$work/p/$p
-done
+copy_programs "$work/p"
 for p in "${programs[@]}"; do
   printf %b "${input[$p]}" >"$work/$p.in"
 done
@@ -97,8 +63,7 @@ done
 for p in "${programs[@]}"; do
   f=floor-$p
   input[$f]=${input[$p]}
-  CC=$cc "$root/bench/floor/make_floor.sh" "${path[$p]}" "$work/$p.in" \
-    "$work/built/$f"
+  own_floor "$p" "$work/built/$f"
   cp "$work/built/$f" "$work/f/$p"
   path[$f]=$work/f/$p
 done

@@ -19,29 +19,11 @@
 # (or per 132 bytes of redirected input) can be seen.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/startup}
-programs=(letterband rootiter squareband sumversus najveci)
+# shellcheck source=bench/common.sh
+source "$(dirname "$0")/common.sh" "$@"
 
-for tool in strace python3 "${CC:-cc}" cmake; do
-  command -v "$tool" >/dev/null || {
-    echo "syscalls.sh: $tool is required" >&2
-    exit 2
-  }
-done
-
-if [[ ! -f $build/CMakeCache.txt ]]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DLISTIO_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target "${programs[@]}" >/dev/null
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cc=${CC:-cc}
-"$cc" -O2 -static -o "$work/floor" "$root/bench/floor/floor.c"
-"$cc" -O2 -Wall -Wextra -o "$work/spawn_timer" \
-  "$root/bench/floor/spawn_timer.c"
+setup strace python3
+build_floor "$work/floor" -static
 
 declare -A input=(
   [floor]='1 2 3\n'
@@ -51,20 +33,8 @@ declare -A input=(
   [sumversus]='1 2 3\n'
   [najveci]='1 2 3\n'
 )
-declare -A path=([floor]=$work/floor)
-for p in "${programs[@]}"; do
-  built=$(find "$build/programs" -maxdepth 2 -type f -name "$p" -perm -u+x |
-    head -n1)
-  [[ -n $built ]] || {
-    echo "syscalls.sh: $p not built in $build" >&2
-    exit 2
-  }
-  # Run from a copy, as startup.sh does: run as the build wrote them, the
-  # programs showed a resident set that depended on how they had been written
-  # (520 KiB instead of 700 KiB for rootiter just after a rebuild).
-  cp "$built" "$work/$p"
-  path[$p]=$work/$p
-done
+path[floor]=$work/floor
+copy_programs "$work"
 names=(floor "${programs[@]}")
 for n in "${names[@]}"; do printf %b "${input[$n]}" >"$work/$n.in"; done
 
@@ -138,8 +108,7 @@ done
 
 # Each program's own floor, for its input on a pipe.
 for p in "${programs[@]}"; do
-  CC=$cc "$root/bench/floor/make_floor.sh" "${path[$p]}" "$work/$p.in" \
-    "$work/floor-$p" >/dev/null
+  own_floor "$p" "$work/floor-$p" >/dev/null
   path[floor-$p]=$work/floor-$p
   cp "$work/$p.in" "$work/floor-$p.in"
   trace "floor-$p" pipe
