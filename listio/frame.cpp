@@ -157,7 +157,7 @@ void lio_stop(const char* text, int32_t length) {
     out.add("\r\n");
     g_streams->write_output(bytes, out.length);
   } else {
-    g_streams->write_output(bytes, out.length);
+    if (out.length != 0) g_streams->write_output(bytes, out.length);
     g_streams->write_output(text, static_cast<size_t>(length));
     g_streams->write_output("\r\n", 2);
   }

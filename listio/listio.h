@@ -49,6 +49,8 @@ LIO_NORETURN void lio_fp_fault(lio_fp_condition condition);
 void lio_report(int32_t number, lio_kind kind, const char* unit_name,
                 const char* text);
 LIO_NORETURN void lio_stop(const char* text, int32_t length);
+// The end step: ends a line still owed its CR LF. It runs once, whichever way
+// the program ends through the frame (return from lio_main, STOP, a report).
 void lio_at_exit(void);
 
 // Output statement.
