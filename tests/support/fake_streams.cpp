@@ -23,6 +23,7 @@ struct State {
 State g_state;
 
 int fake_read(char* buffer, int capacity, bool console) {
+  g_state.run->out_at_read.push_back(g_state.run->out);
   const auto& chunks = g_state.setup->input;
   if (g_state.next_chunk >= chunks.size()) {
     return g_state.setup->read_fails ? kReadFailed : 0;

@@ -14,6 +14,8 @@ struct FakeRun {
   std::string err;      // bytes written to standard error
   int exit_code = 0;    // 0 when the body returned normally
   bool exited = false;  // the body ended through a process exit
+  // What standard output held when each read of standard input was made.
+  std::vector<std::string> out_at_read;
 };
 
 struct FakeSetup {
