@@ -17,7 +17,7 @@ struct Unit {
   int32_t last = -1;          // index of the last valid byte; -1 when empty
   bool line_pending = false;  // a shown record still owes its CR LF
   bool mid_line = false;      // input so far ended inside a line
-  bool ends_input = false;    // the data after the buffer's ends the input
+  bool ends_input = false;    // the next line after the buffer ends the input
 };
 
 struct Console {
